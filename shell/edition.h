@@ -1,0 +1,16 @@
+// The two editions are built from the same sources; QX71_WITH_EDITOR selects the one with
+// its own editor. Only the name differs here; the editor flag is set by attaching the editor.
+#pragma once
+
+#ifndef QX71_WITH_EDITOR
+#define QX71_WITH_EDITOR 0
+#endif
+
+namespace edition {
+#if QX71_WITH_EDITOR
+constexpr const char* kEffectName = "QX71-G Channel EQ";
+#else
+constexpr const char* kEffectName = "QX71 Channel EQ";
+#endif
+constexpr bool kHasEditor = QX71_WITH_EDITOR != 0;
+}  // namespace edition

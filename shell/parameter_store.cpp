@@ -1,0 +1,16 @@
+#include "parameter_store.h"
+
+#include <cmath>
+
+void ParameterStore::load(const ParamEntry* table) {
+    for (int i = 0; i < kCount; ++i) {
+        entries_[i] = table[i];
+        values_[i].store(table[i].defaultValue, std::memory_order_relaxed);
+    }
+}
+
+bool ParameterStore::store(int index, float value) {
+    if (!isValidIndex(index) || std::isnan(value)) return false;
+    values_[index].store(clampToUnit(value), std::memory_order_relaxed);
+    return true;
+}

@@ -1,0 +1,28 @@
+// The library's entry, exported as VSTPluginMain and as main: one call per instance.
+#include <new>
+
+#include "varnok_equalizer.h"
+
+#if defined(_WIN32)
+#define QX71_EXPORT extern "C"  // exported through the module definition file
+#else
+#define QX71_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+QX71_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
+    // A host that cannot be asked, or answers 0 to the version question, gets nothing.
+    if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+        return nullptr;
+    try {
+        // A failure while building frees whatever was already made; nothing escapes to the host.
+        return (new VarnokEqualizer(audioMaster))->getAeffect();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+#if !defined(_WIN32)
+// C++ forbids a function called main with this signature, so the alias is made by symbol name.
+QX71_EXPORT AEffect* mainEntry(audioMasterCallback audioMaster) __asm__("main");
+QX71_EXPORT AEffect* mainEntry(audioMasterCallback audioMaster) { return VSTPluginMain(audioMaster); }
+#endif

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every edition for every target into dist/, renders a demo
+# through the built plug-in and writes the artwork preview, then says what is where.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+scripts/build.sh
+
+mkdir -p dist/demo dist/screenshots
+render=build/linux/host/qx71-render
+plugin=dist/linux-x86_64/QX71.so
+
+echo
+echo "Rendering a demo through $plugin:"
+"$render" --plugin "$plugin" --signal sweep --seconds 4 --out dist/demo/sweep-dry.wav
+"$render" --plugin "$plugin" --signal sweep --seconds 4 --out dist/demo/sweep-eq.wav \
+  --set "HF Freq=0.5714286" --set "HF Gain=0.75" --set "HF Mode=1" \
+  --set "LF Freq=0.2857143" --set "LF Gain=0.25" \
+  --set "Hi-Pass=0.4" --set "Hi Slope=0.6666667" --set "Analog=1"
+
+if [ -x scripts/screenshots.sh ]; then
+  scripts/screenshots.sh dist/screenshots
+fi
+
+echo
+echo "Built:"
+find dist -type f \( -name '*.dll' -o -name '*.so' \) | sort | while read -r f; do
+  printf '  %-32s %8d bytes\n' "$f" "$(stat -c %s "$f")"
+done
+echo "Demo audio:   $(ls dist/demo/*.wav | tr '\n' ' ')"
+ls dist/screenshots/*.png >/dev/null 2>&1 && echo "Screenshots:  $(ls dist/screenshots/*.png | tr '\n' ' ')"
+cat <<'TEXT'
+
+Install into a host:
+  Linux (Ardour, Qtractor, Audacity ...): copy dist/linux-x86_64/QX71.so into ~/.vst or
+    ~/.lxvst (or a folder listed in VST_PATH / LXVST_PATH) and rescan plug-ins.
+  Windows: copy dist/windows-x64/QX71.dll (64-bit hosts) or dist/windows-x86/QX71.dll
+    (32-bit hosts) into the host's VST 2 plug-in folder, e.g. C:\Program Files\VSTPlugins,
+    and rescan.
+TEXT

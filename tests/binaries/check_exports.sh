@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Checks a built plug-in's export and import tables.
+#   check_exports.sh linux  LIB.so
+#   check_exports.sh windows OBJDUMP LIB.dll ALLOWED_IMPORT...
+# Exports must be exactly VSTPluginMain and main, at the same address; a DLL may import only
+# from the listed system DLLs.
+set -euo pipefail
+kind=$1
+fail() { echo "FAIL: $*"; exit 1; }
+
+if [ "$kind" = linux ]; then
+  lib=$2
+  symbols=$(nm -D --defined-only "$lib" | awk '{print $3}' | sort | tr '\n' ' ')
+  [ "$symbols" = "VSTPluginMain main " ] || fail "exported symbols are: $symbols"
+  addresses=$(nm -D --defined-only "$lib" | awk '{print $1}' | sort -u | wc -l)
+  [ "$addresses" -eq 1 ] || fail "VSTPluginMain and main have different addresses"
+  echo "ok: $lib exports VSTPluginMain and main only"
+  exit 0
+fi
+
+objdump=$2 lib=$3
+shift 3
+allowed=" $* "
+dump=$("$objdump" -p "$lib")
+# Export table rows look like: [   0] +base[   1] 00001234 VSTPluginMain
+exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -E '^\s*\[' | awk '{print $NF}' | sort | tr '\n' ' ')
+[ "$exports" = "VSTPluginMain main " ] || fail "exported names are: $exports"
+rvas=$(echo "$dump" | sed -n '/Export Address Table/,/\[Ordinal/p' | grep -cE '^\s*\[ *[0-9]+\] [0-9a-f]+' || true)
+[ "$rvas" -eq 1 ] || fail "expected one export address shared by both names, found $rvas"
+imports=$(echo "$dump" | grep -E '^\s*DLL Name:' | awk '{print $3}' | sort -u)
+for dll in $imports; do
+  case "$allowed" in *" $dll "*) ;; *) fail "unexpected import $dll (allowed:$allowed)";; esac
+done
+echo "ok: $lib exports VSTPluginMain and main at one address; imports: $(echo $imports)"

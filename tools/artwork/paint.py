@@ -1,0 +1,143 @@
+"""Supersampled drawing: shapes are drawn at SS times the final size and averaged down, which gives
+clean anti-aliased edges for knob rims, pointers and scale ticks."""
+import math
+import os
+
+from PIL import Image, ImageDraw, ImageFont
+
+SS = 4
+FONT_DIR = "/usr/share/fonts/truetype/liberation2"
+
+
+def font(size, bold=False):
+    name = "LiberationSans-Bold.ttf" if bold else "LiberationSans-Regular.ttf"
+    return ImageFont.truetype(os.path.join(FONT_DIR, name), size)
+
+
+def mix(a, b, t):
+    """Linear blend of two colour tuples, t = 0 gives a."""
+    return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+
+def clamp8(v):
+    return 0 if v < 0 else 255 if v > 255 else int(v + 0.5)
+
+
+class Canvas:
+    """An RGBA picture of w x h final pixels, drawn in layers at SS x resolution.
+
+    Coordinates are final pixels (floats allowed); every layer is composited source-over."""
+
+    def __init__(self, width, height):
+        self.width = width
+        self.height = height
+        self.image = Image.new("RGBA", (width * SS, height * SS), (0, 0, 0, 0))
+
+    def _layer(self):
+        layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
+        return layer, ImageDraw.Draw(layer)
+
+    def _add(self, layer):
+        self.image = Image.alpha_composite(self.image, layer)
+
+    @staticmethod
+    def _box(cx, cy, r):
+        return [(cx - r) * SS, (cy - r) * SS, (cx + r) * SS - 1, (cy + r) * SS - 1]
+
+    def disc(self, cx, cy, r, colour):
+        layer, draw = self._layer()
+        draw.ellipse(self._box(cx, cy, r), fill=colour)
+        self._add(layer)
+
+    def ring(self, cx, cy, r_inner, r_outer, colour):
+        layer, draw = self._layer()
+        draw.ellipse(self._box(cx, cy, r_outer), fill=colour)
+        draw.ellipse(self._box(cx, cy, r_inner), fill=(0, 0, 0, 0))
+        self._add(layer)
+
+    def polygon(self, points, colour):
+        layer, draw = self._layer()
+        draw.polygon([(x * SS, y * SS) for x, y in points], fill=colour)
+        self._add(layer)
+
+    def rounded_rect(self, left, top, right, bottom, radius, colour):
+        layer, draw = self._layer()
+        draw.rounded_rectangle([left * SS, top * SS, right * SS - 1, bottom * SS - 1],
+                               radius=radius * SS, fill=colour)
+        self._add(layer)
+
+    def gradient_rounded_rect(self, left, top, right, bottom, radius, top_colour, bottom_colour):
+        """A rounded rectangle filled with a vertical gradient from top_colour to bottom_colour."""
+        width, height = int((right - left) * SS), int((bottom - top) * SS)
+        ramp = Image.linear_gradient("L").resize((width, height), Image.BILINEAR)
+        fill = Image.composite(Image.new("RGBA", (width, height), bottom_colour),
+                               Image.new("RGBA", (width, height), top_colour), ramp)
+        mask = Image.new("L", (width, height), 0)
+        ImageDraw.Draw(mask).rounded_rectangle([0, 0, width - 1, height - 1], radius=radius * SS, fill=255)
+        layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
+        layer.paste(fill, (int(left * SS), int(top * SS)), mask)
+        self._add(layer)
+
+    def radial_bar(self, cx, cy, direction, r_from, r_to, width, colour):
+        """A straight bar along a unit direction from radius r_from to r_to, width in pixels."""
+        dx, dy = direction
+        nx, ny = -dy * width / 2.0, dx * width / 2.0
+        x0, y0 = cx + dx * r_from, cy + dy * r_from
+        x1, y1 = cx + dx * r_to, cy + dy * r_to
+        self.polygon([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)], colour)
+
+    def polyline(self, points, width, colour):
+        layer, draw = self._layer()
+        draw.line([(x * SS, y * SS) for x, y in points], fill=colour, width=max(1, int(width * SS)),
+                  joint="curve")
+        self._add(layer)
+
+    def shaded_disc(self, cx, cy, r, shade):
+        """A disc whose colour at each point comes from shade(nx, ny), nx, ny in [-1, 1] (y down)."""
+        size = int(2 * r * SS)
+        texture = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+        pixels = texture.load()
+        half = size / 2.0
+        for py in range(size):
+            ny = (py + 0.5 - half) / half
+            for px in range(size):
+                nx = (px + 0.5 - half) / half
+                if nx * nx + ny * ny <= 1.0:
+                    pixels[px, py] = shade(nx, ny)
+        layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
+        layer.paste(texture, (int(round((cx - r) * SS)), int(round((cy - r) * SS))))
+        self._add(layer)
+
+    def paste(self, other):
+        """Composites another canvas of the same size over this one."""
+        self._add(other.image)
+
+    def copy(self):
+        twin = Canvas(self.width, self.height)
+        twin.image = self.image.copy()
+        return twin
+
+    def render(self):
+        """The final-size picture; Pillow resamples RGBA premultiplied, so edges keep their colour."""
+        return self.image.resize((self.width, self.height), Image.BOX)
+
+
+def metal_shade(base, light=1.0, sheen=0.22, ambient=0.72):
+    """Shade of a turned metal or plastic cap lit from above: a vertical falloff plus the
+    spun-metal sheen that varies with the angle around the centre."""
+    def shade(nx, ny):
+        vertical = ambient + (1.0 - ambient) * (0.5 - 0.5 * ny)
+        angle = math.atan2(ny, nx)
+        spun = sheen * (0.5 * math.cos(2.0 * (angle + math.pi / 4)) + 0.25 * math.cos(6.0 * angle) * 0.3)
+        k = light * (vertical + spun)
+        return (clamp8(base[0] * k), clamp8(base[1] * k), clamp8(base[2] * k), 255)
+    return shade
+
+
+def dome_shade(base, glow=0.0):
+    """Shade of a convex lamp lens: brighter towards an upper-left highlight."""
+    def shade(nx, ny):
+        d = math.hypot(nx + 0.35, ny + 0.4)
+        k = 1.15 - 0.55 * min(1.0, d) + glow
+        return (clamp8(base[0] * k), clamp8(base[1] * k), clamp8(base[2] * k), 255)
+    return shade

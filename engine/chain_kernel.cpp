@@ -1,0 +1,198 @@
+#include "chain_kernel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analog_noise.h"
+#include "state_hygiene.h"
+
+namespace {
+// The chain as a pipeline of stages: Analog, the three low band sections, mid, the two high
+// band sections, two high-pass slots and two low-pass slots. Each loop iteration runs every
+// stage once, stage k on frame n − k, so the stages of one iteration do not wait for each
+// other and the processor overlaps them. Every stage still sees its frames in order, so the
+// results are those of running each frame through the whole chain before the next.
+constexpr int kStages = 11;
+constexpr int kLatency = kStages - 1;
+// States are cleaned up at this interval and at the end of every call.
+constexpr int kCleanInterval = 256;
+
+Biquad<Pair> broadcast(const Biquad<double>& c) {
+    return {Pair(c.a0), Pair(c.a1), Pair(c.a2), Pair(c.b0), Pair(c.b1), Pair(c.b2)};
+}
+FirstOrder<Pair> broadcast(const FirstOrder<double>& c) { return {Pair(c.b0), Pair(c.b1), Pair(c.a1)}; }
+Shelf<Pair> broadcast(const Shelf<double>& c) { return {Pair(c.k), Pair(c.c)}; }
+
+Biquad<double> lane(const Biquad<Pair>& c, double (Pair::*pick)() const) {
+    return {(c.a0.*pick)(), (c.a1.*pick)(), (c.a2.*pick)(), (c.b0.*pick)(), (c.b1.*pick)(), (c.b2.*pick)()};
+}
+FirstOrder<double> lane(const FirstOrder<Pair>& c, double (Pair::*pick)() const) {
+    return {(c.b0.*pick)(), (c.b1.*pick)(), (c.a1.*pick)()};
+}
+Shelf<double> lane(const Shelf<Pair>& c, double (Pair::*pick)() const) { return {(c.k.*pick)(), (c.c.*pick)()}; }
+BiquadState<double> lane(const BiquadState<Pair>& s, double (Pair::*pick)() const) {
+    return {(s.x1.*pick)(), (s.x2.*pick)(), (s.y1.*pick)(), (s.y2.*pick)()};
+}
+FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick)() const) {
+    return {(s.x1.*pick)(), (s.y1.*pick)()};
+}
+ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
+
+template <class Sample>
+Pair loadFrame(const Sample* const* inputs, int32_t n) {
+    return Pair(static_cast<double>(inputs[0][n]), static_cast<double>(inputs[1][n]));
+}
+
+// One call's frame loop.
+template <class Sample>
+class ChainRun {
+public:
+    ChainRun(const ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs,
+             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t& seed)
+        : c_(c), s_(s), inputs_(inputs), outputs_(outputs), frames_(frames), settings_(settings), d_(offset),
+          gain_(settings.outputGain), polarity_(settings.polarity), seed_(seed),
+          enabled_{settings.analog,   settings.lowBand,  settings.lowBand,
+                   settings.lowBand,  settings.midBand,  settings.highBand,
+                   settings.highBand, settings.highPass, settings.highPass && settings.highPassSlope >= 2,
+                   settings.lowPass,  settings.lowPass && settings.lowPassSlope >= 2} {}
+
+    double run() {
+        const int32_t iterations = frames_ + kLatency;
+        for (int32_t n = 0; n < iterations;) {
+            const int32_t chunkEnd = std::min(n + kCleanInterval, iterations);
+            while (n < chunkEnd) {
+                if (n >= kLatency && n < frames_) {
+                    const int32_t steadyEnd = std::min(chunkEnd, frames_);
+                    for (; n < steadyEnd; ++n) iteration<false>(n);
+                } else {
+                    iteration<true>(n);
+                    ++n;
+                }
+            }
+            cleanStates(s_);
+        }
+        return peak_;
+    }
+
+private:
+    // Stage k is live when its frame n − k exists; only the first and last kLatency
+    // iterations of a call need to ask.
+    template <bool kEdge>
+    bool live(int k, int32_t n) const {
+        return enabled_[k] && (!kEdge || (n - k >= 0 && n - k < frames_));
+    }
+
+    template <bool kEdge>
+    void iteration(int32_t n) {
+        // Last stage first: each stage reads the value that the stage before it produced in
+        // the previous iteration, before that slot is overwritten.
+        v_[11] = live<kEdge>(10, n) ? lowPassSecond(v_[10]) : v_[10];
+        v_[10] = live<kEdge>(9, n) ? lowPassFirst(v_[9]) : v_[9];
+        v_[9] = live<kEdge>(8, n) ? highPassSecond(v_[8]) : v_[8];
+        v_[8] = live<kEdge>(7, n) ? highPassFirst(v_[7]) : v_[7];
+        v_[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s_.hfPeak, v_[6]) : v_[6];
+        v_[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s_.hfShelf, v_[5] + d_) + d_ : v_[5];
+        v_[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s_.mfPeak, v_[4] + d_) : v_[4];
+        v_[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s_.lfMain, v_[3]) : v_[3];
+        v_[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s_.lfDip, v_[2]) : v_[2];
+        v_[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s_.lfShelf, v_[1]) : v_[1];
+        if (!kEdge || n < frames_) v_[0] = loadFrame(inputs_, n);
+        v_[1] = live<kEdge>(0, n) ? analog(v_[0]) : v_[0];
+        if (!kEdge || n >= kLatency) output(n - kLatency, v_[11]);
+    }
+
+    Pair analog(Pair x) {
+        const double left = nextAnalogNoise(seed_);
+        const double right = nextAnalogNoise(seed_);
+        return highShelfStep(c_.analogShelf, s_.analogShelf, x + Pair(left, right));
+    }
+
+    // High-pass slope 0: first order; 1: stage 1; 2: first order then stage 1; 3: stages 1, 2.
+    Pair highPassFirst(Pair x) {
+        const int slope = settings_.highPassSlope;
+        if (slope == 0 || slope == 2) return firstOrderStep(c_.hpFirst, s_.hpFirst, x);
+        return biquadStep(c_.hpStage1, s_.hpStage1, x);
+    }
+    Pair highPassSecond(Pair x) {
+        if (settings_.highPassSlope == 2) return biquadStep(c_.hpStage1, s_.hpStage1, x);
+        return biquadStep(c_.hpStage2, s_.hpStage2, x);
+    }
+    // The low-pass is the same with the offset added in front of every section.
+    Pair lowPassFirst(Pair x) {
+        const int slope = settings_.lowPassSlope;
+        if (slope == 0 || slope == 2) return firstOrderStep(c_.lpFirst, s_.lpFirst, x + d_);
+        return biquadStep(c_.lpStage1, s_.lpStage1, x + d_);
+    }
+    Pair lowPassSecond(Pair x) {
+        if (settings_.lowPassSlope == 2) return biquadStep(c_.lpStage1, s_.lpStage1, x + d_);
+        return biquadStep(c_.lpStage2, s_.lpStage2, x + d_);
+    }
+
+    void output(int32_t frame, Pair y) {
+        const Pair scaled = y * gain_;
+        const Pair signedOut = scaled * polarity_;
+        const double left = signedOut.left();
+        const double right = settings_.mono ? left : signedOut.right();
+        outputs_[0][frame] = static_cast<Sample>(left);
+        outputs_[1][frame] = static_cast<Sample>(right);
+        const double level = settings_.mono ? std::fabs(scaled.left())
+                                            : (std::fabs(scaled.left()) + std::fabs(scaled.right())) * 0.5;
+        peak_ = level > peak_ ? level : peak_;
+    }
+
+    const ChainCoefficients<Pair>& c_;
+    ChainStates<Pair>& s_;
+    const Sample* const* inputs_;
+    Sample* const* outputs_;
+    const int32_t frames_;
+    const CallSettings& settings_;
+    const Pair d_;
+    const Pair gain_;
+    const Pair polarity_;
+    uint32_t& seed_;
+    const bool enabled_[kStages];
+    Pair v_[kStages + 1];
+    double peak_ = 0.0;
+};
+}  // namespace
+
+ChainKernel::ChainKernel() { setCoefficients(DesignedChain::initialCoefficients()); }
+
+void ChainKernel::setCoefficients(const ChainCoefficients<double>& designed) {
+    forEachSection([](Section, auto& target, const auto& source) { target = broadcast(source); }, coefficients_,
+                   designed);
+}
+
+void ChainKernel::clearStates(Section section) {
+    forEachSection(
+        [section](Section s, auto& state) {
+            if (s == section) state = {};
+        },
+        states_);
+}
+
+template <class Sample>
+double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
+                            const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+    return ChainRun<Sample>(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed).run();
+}
+
+template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,
+                                            uint32_t&);
+template double ChainKernel::process<double>(const double* const*, double* const*, int32_t, const CallSettings&,
+                                             double, uint32_t&);
+
+ChainCoefficients<double> ChainKernel::coefficients() const {
+    ChainCoefficients<double> result;
+    forEachSection([](Section, auto& target, const auto& source) { target = lane(source, &Pair::left); }, result,
+                   coefficients_);
+    return result;
+}
+
+ChainStates<double> ChainKernel::states(int channel) const {
+    ChainStates<double> result;
+    const auto pick = channel == 0 ? &Pair::left : &Pair::right;
+    forEachSection([pick](Section, auto& target, const auto& source) { target = lane(source, pick); }, result,
+                   states_);
+    return result;
+}

@@ -1,0 +1,32 @@
+// The audio side of the engine: both channels' section states and the coefficients in use,
+// and the frame loop of the audio callbacks. Owned and touched by the audio thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "call_settings.h"
+#include "chain_layout.h"
+#include "stereo_pair.h"
+
+class ChainKernel {
+public:
+    ChainKernel();
+
+    void setCoefficients(const ChainCoefficients<double>& designed);
+    void clearStates(Section section);
+
+    // Runs `frames` (> 0) frames through the chain. offset is the call's ±1e-15; noiseSeed
+    // advances twice per frame while the Analog stage runs. Returns the largest frame level
+    // (after output gain, before polarity).
+    template <class Sample>
+    double process(const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                   double offset, uint32_t& noiseSeed);
+
+    // One channel's view, for inspection.
+    ChainCoefficients<double> coefficients() const;
+    ChainStates<double> states(int channel) const;
+
+private:
+    ChainCoefficients<Pair> coefficients_;
+    ChainStates<Pair> states_;
+};

@@ -1,0 +1,79 @@
+// The three filter section kinds: coefficient records (shared by both channels), state
+// records (one per channel) and their per-sample steps. T is double for one channel or
+// Pair for both channels at once; the arithmetic order is the same for both.
+#pragma once
+
+template <class T>
+struct Biquad {
+    // a0 is the design's denominator before normalisation, kept for reference only.
+    T a0{}, a1{}, a2{}, b0{}, b1{}, b2{};
+};
+template <class T>
+struct BiquadState {
+    T x1{}, x2{}, y1{}, y2{};
+};
+
+template <class T>
+struct FirstOrder {
+    T b0{}, b1{}, a1{};
+};
+template <class T>
+struct FirstOrderState {
+    T x1{}, y1{};
+};
+
+// First-order allpass (coefficient c) mixed by the shelf amount k.
+template <class T>
+struct Shelf {
+    T k{}, c{};
+};
+template <class T>
+struct ShelfState {
+    T s{};
+};
+
+inline Biquad<double> identityBiquad() { return {0.0, 0.0, 0.0, 1.0, 0.0, 0.0}; }
+inline FirstOrder<double> identityFirstOrder() { return {1.0, 0.0, 0.0}; }
+inline Shelf<double> zeroShelf() { return {0.0, 0.0}; }
+
+// Direct form I.
+template <class T>
+inline T biquadStep(const Biquad<T>& c, BiquadState<T>& s, T x) {
+    const T y = c.b0 * x + c.b1 * s.x1 + c.b2 * s.x2 - c.a1 * s.y1 - c.a2 * s.y2;
+    s.x2 = s.x1;
+    s.x1 = x;
+    s.y2 = s.y1;
+    s.y1 = y;
+    return y;
+}
+
+template <class T>
+inline T firstOrderStep(const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
+    const T y = c.b0 * x + c.b1 * s.x1 - c.a1 * s.y1;
+    s.x1 = x;
+    s.y1 = y;
+    return y;
+}
+
+// Allpass output in canonical form; advances the state.
+template <class T>
+inline T shelfAllpass(const Shelf<T>& c, ShelfState<T>& s, T x, T& w) {
+    w = x - c.c * s.s;
+    return c.c * w + s.s;
+}
+
+template <class T>
+inline T highShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
+    T w;
+    const T ap = shelfAllpass(c, s, x, w);
+    s.s = w;
+    return (x - ap) * c.k + x;
+}
+
+template <class T>
+inline T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
+    T w;
+    const T ap = shelfAllpass(c, s, x, w);
+    s.s = w;
+    return (ap + x) * c.k + x;
+}

@@ -1,0 +1,6 @@
+// Milliseconds from a monotonic clock (GetTickCount on Windows); seeds the Analog noise.
+#pragma once
+
+#include <cstdint>
+
+uint32_t millisecondTicks();

@@ -97,7 +97,8 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         close();
         return 0;
     case effSetProgram:
-        if (static_cast<VstInt32>(value) < numPrograms) setProgram(static_cast<VstInt32>(value));
+        // A negative number is no program either.
+        if (value >= 0 && static_cast<VstInt32>(value) < numPrograms) setProgram(static_cast<VstInt32>(value));
         return 0;
     case effGetProgram:
         return getProgram();

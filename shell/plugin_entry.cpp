@@ -20,9 +20,3 @@ QX71_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) 
         return nullptr;
     }
 }
-
-#if !defined(_WIN32)
-// C++ forbids a function called main with this signature, so the alias is made by symbol name.
-QX71_EXPORT AEffect* mainEntry(audioMasterCallback audioMaster) __asm__("main");
-QX71_EXPORT AEffect* mainEntry(audioMasterCallback audioMaster) { return VSTPluginMain(audioMaster); }
-#endif

@@ -22,10 +22,12 @@ objdump=$2 lib=$3
 shift 3
 allowed=" $* "
 dump=$("$objdump" -p "$lib")
-# Export table rows look like: [   0] +base[   1] 00001234 VSTPluginMain
-exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -E '^\s*\[' | awk '{print $NF}' | sort | tr '\n' ' ')
+# Names:     [   0] VSTPluginMain        (after the line "[Ordinal/Name Pointer] Table")
+# Addresses: [   0] +base[   1] 14b0 Export RVA
+exports=$(echo "$dump" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -E '^\s*\[ *[0-9]+\] ' \
+  | awk '{print $NF}' | sort | tr '\n' ' ')
 [ "$exports" = "VSTPluginMain main " ] || fail "exported names are: $exports"
-rvas=$(echo "$dump" | sed -n '/Export Address Table/,/\[Ordinal/p' | grep -cE '^\s*\[ *[0-9]+\] [0-9a-f]+' || true)
+rvas=$(echo "$dump" | grep -E '^\s*\[ *[0-9]+\] \+base\[ *[0-9]+\] [0-9a-f]+ Export RVA' | awk '{print $(NF-2)}' | sort -u | wc -l)
 [ "$rvas" -eq 1 ] || fail "expected one export address shared by both names, found $rvas"
 imports=$(echo "$dump" | grep -E '^\s*DLL Name:' | awk '{print $3}' | sort -u)
 for dll in $imports; do

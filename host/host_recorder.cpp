@@ -11,7 +11,7 @@ namespace {
 // Which recorder answers which effect. The plug-in cannot be trusted to leave effect->user alone,
 // so the host keeps its own map; the recorder of a running entry answers effects not yet mapped.
 struct Routing {
-    HostLock lock;
+    std::mutex lock;
     std::map<AEffect*, HostRecorder*> byEffect;
     HostRecorder* inEntry = nullptr;
 };
@@ -22,14 +22,14 @@ Routing& routing() {
 }
 
 // Serialises entry calls so that inEntry is unambiguous.
-HostLock& entryLock() {
-    static HostLock lock;
+std::mutex& entryLock() {
+    static std::mutex lock;
     return lock;
 }
 
 HostRecorder* findRecorder(AEffect* effect) {
     Routing& r = routing();
-    std::lock_guard<HostLock> guard(r.lock);
+    std::lock_guard<std::mutex> guard(r.lock);
     const auto found = r.byEffect.find(effect);
     return found != r.byEffect.end() ? found->second : r.inEntry;
 }
@@ -56,50 +56,50 @@ std::string canDoText(const void* ptr) {
 }  // namespace
 
 void HostRecorder::setVersionAnswer(VstIntPtr version) {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     versionAnswer_ = version;
 }
 
 void HostRecorder::setSampleRate(float sampleRate) {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     sampleRate_ = sampleRate;
 }
 
 void HostRecorder::setBlockSize(VstInt32 blockSize) {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     blockSize_ = blockSize;
 }
 
 void HostRecorder::setCanDo(const std::string& capability) {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     capabilities_.insert(capability);
 }
 
 audioMasterCallback HostRecorder::callback() { return &recordingCallback; }
 
 AEffect* HostRecorder::callEntry(VstPluginMainProc entry) {
-    std::lock_guard<HostLock> serialised(entryLock());
+    std::lock_guard<std::mutex> serialised(entryLock());
     Routing& r = routing();
     {
-        std::lock_guard<HostLock> guard(r.lock);
+        std::lock_guard<std::mutex> guard(r.lock);
         r.inEntry = this;
     }
     AEffect* effect = entry(&recordingCallback);
-    std::lock_guard<HostLock> guard(r.lock);
+    std::lock_guard<std::mutex> guard(r.lock);
     r.inEntry = nullptr;
     return effect;
 }
 
 void HostRecorder::attach(AEffect* effect) {
     Routing& r = routing();
-    std::lock_guard<HostLock> guard(r.lock);
+    std::lock_guard<std::mutex> guard(r.lock);
     r.byEffect[effect] = this;
     effect->user = this;
 }
 
 void HostRecorder::detach(AEffect* effect) {
     Routing& r = routing();
-    std::lock_guard<HostLock> guard(r.lock);
+    std::lock_guard<std::mutex> guard(r.lock);
     const auto found = r.byEffect.find(effect);
     if (found != r.byEffect.end() && found->second == this) {
         r.byEffect.erase(found);
@@ -109,7 +109,7 @@ void HostRecorder::detach(AEffect* effect) {
 VstIntPtr HostRecorder::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                float opt) {
     const std::string text = opcode == audioMasterCanDo ? canDoText(ptr) : std::string();
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     calls_.push_back(HostCall{effect, opcode, index, value, opt, text});
     switch (opcode) {
         case audioMasterVersion:
@@ -126,12 +126,12 @@ VstIntPtr HostRecorder::answer(AEffect* effect, VstInt32 opcode, VstInt32 index,
 }
 
 std::vector<HostCall> HostRecorder::calls() const {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     return calls_;
 }
 
 std::vector<HostCall> HostRecorder::callsWith(VstInt32 opcode) const {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     std::vector<HostCall> matching;
     for (const HostCall& call : calls_) {
         if (call.opcode == opcode) {
@@ -144,7 +144,7 @@ std::vector<HostCall> HostRecorder::callsWith(VstInt32 opcode) const {
 std::size_t HostRecorder::count(VstInt32 opcode) const { return callsWith(opcode).size(); }
 
 void HostRecorder::clear() {
-    std::lock_guard<HostLock> guard(lock_);
+    std::lock_guard<std::mutex> guard(lock_);
     calls_.clear();
 }
 

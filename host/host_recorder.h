@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "host_lock.h"
 #include "vst_abi.h"
 
 namespace qx71::host {
@@ -60,7 +60,7 @@ public:
     void clear();
 
 private:
-    mutable HostLock lock_;
+    mutable std::mutex lock_;
     std::vector<HostCall> calls_;
     VstIntPtr versionAnswer_ = kVstVersion;
     float sampleRate_ = 44100.0f;

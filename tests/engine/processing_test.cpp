@@ -1,0 +1,223 @@
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+#include "reference_chain.h"
+#include "response.h"
+
+namespace {
+std::vector<float> toFloat(const std::vector<double>& v) { return std::vector<float>(v.begin(), v.end()); }
+
+void muteEverything(EngineRig& rig) {
+    for (int i = param::muteHf; i <= param::muteHighPass; ++i) rig.set(i, 1.0f);
+}
+
+// Random settings over the whole parameter space, switch values included.
+void randomise(EngineRig& rig, std::mt19937& random) {
+    std::uniform_real_distribution<float> any(0.0f, 1.0f);
+    std::uniform_int_distribution<int> step(0, 6);
+    for (int i = 0; i < param::count; ++i) {
+        float v = any(random);
+        if (random() % 2) v = step(random) / 6.0f;
+        if (i >= param::muteHf) v = random() % 4 == 0 ? 1.0f : 0.0f;
+        if (i == param::lowSlope || i == param::highSlope) v = static_cast<float>(random() % 4) / 3.0f;
+        rig.set(i, v);
+    }
+}
+
+// Runs the reference over the same blocks the engine gets (the offset flips per call).
+struct ReferenceRun {
+    ReferenceChain chain;
+    double offset = 1e-15;
+    void block(const EngineRig& rig, std::vector<double>& l, std::vector<double>& r, bool mono) {
+        float x[param::count];
+        for (int i = 0; i < param::count; ++i) x[i] = rig.values[i].load();
+        const CallSettings s = decodeCallSettings(x, mono);
+        offset = -offset;
+        for (size_t n = 0; n < l.size(); ++n) chain.frame(s, offset, l[n], r[n]);
+    }
+};
+}  // namespace
+
+TEST(Processing, MutedChainReturnsFloatInputBitForBit) {
+    EngineRig rig;
+    muteEverything(rig);
+    std::vector<float> left, right;
+    for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 1e-40f, -1.4e-45f, std::numeric_limits<float>::min(), 3.0e38f,
+                    -7.5f, 0.123456789f, std::numeric_limits<float>::denorm_min()}) {
+        left.push_back(v);
+        right.push_back(-v * 0.5f);
+    }
+    std::vector<float> inL = left, inR = right;
+    std::vector<float> outL(left.size()), outR(left.size());
+    float* in[2] = {inL.data(), inR.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    rig.processInto(in, out, static_cast<int32_t>(left.size()), false, nullptr);
+    EXPECT_EQ(std::memcmp(outL.data(), left.data(), left.size() * 4), 0);
+    EXPECT_EQ(std::memcmp(outR.data(), right.data(), right.size() * 4), 0);
+    rig.process(inL, inR);  // in place
+    EXPECT_EQ(std::memcmp(inL.data(), left.data(), left.size() * 4), 0);
+    EXPECT_EQ(std::memcmp(inR.data(), right.data(), right.size() * 4), 0);
+}
+
+TEST(Processing, OutputGainAndPolarity) {
+    const struct {
+        float output, phase;
+        const char* gain;
+        double sign;
+    } cases[] = {{0.0f, 0.0f, "0.0562341", 1}, {0.5f, 0.5f, "1", 1}, {1.0f, 0.51f, "17.7828", -1}};
+    for (const auto& c : cases) {
+        EngineRig rig;
+        muteEverything(rig);
+        rig.set(param::output, c.output);
+        rig.set(param::phase, c.phase);
+        std::vector<double> l = {1.0, 0.25}, r = {-1.0, 0.5};
+        rig.process(l, r);
+        EXPECT_TRUE(matchesPrinted(c.sign * l[0], c.gain));
+        EXPECT_EQ(r[0], -l[0]);
+        EXPECT_EQ(l[1], 0.25 * l[0]);
+    }
+    EngineRig unity;
+    muteEverything(unity);
+    std::vector<double> l = {0.3}, r = {0.7};
+    unity.process(l, r);
+    EXPECT_EQ(l[0], 0.3);
+    EXPECT_EQ(r[0], 0.7);
+}
+
+TEST(Processing, MatchesTheScalarReferenceInBothPrecisions) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 60; ++trial) {
+        const double rate = trial % 3 == 0 ? 96000.0 : 44100.0;
+        EngineRig doubles(rate), floats(rate);
+        randomise(doubles, random);
+        for (int i = 0; i < param::count; ++i) floats.set(i, doubles.values[i].load());
+        doubles.engine.setNoiseSeed(trial * 977u);
+        floats.engine.setNoiseSeed(trial * 977u);
+        doubles.sync();
+        floats.sync();
+        ReferenceRun reference;
+        reference.chain.c = doubles.coefficients();
+        reference.chain.seed = trial * 977u;
+        reference.offset = -1e-15;  // the sync call flipped the engine's offset once
+        const bool mono = trial % 5 == 0;
+        // Block sizes below and above the pipeline depth, and across clean-up intervals.
+        for (size_t blockSize : {1, 3, 17, 64, 300, 700}) {
+            const std::vector<double> l = noiseSignal(blockSize, trial * 31 + blockSize, 0.9);
+            const std::vector<double> r = noiseSignal(blockSize, trial * 37 + blockSize, 0.9);
+            std::vector<float> fl = toFloat(l), fr = toFloat(r);
+            std::vector<double> wantL(fl.begin(), fl.end()), wantR(fr.begin(), fr.end());
+            reference.block(doubles, wantL, wantR, mono);
+            std::vector<double> gotL(fl.begin(), fl.end()), gotR(fr.begin(), fr.end());
+            doubles.process(gotL, gotR, mono);
+            floats.process(fl, fr, mono);
+            ASSERT_EQ(std::memcmp(gotL.data(), wantL.data(), blockSize * 8), 0) << "trial " << trial;
+            ASSERT_EQ(std::memcmp(gotR.data(), wantR.data(), blockSize * 8), 0) << "trial " << trial;
+            for (size_t n = 0; n < blockSize; ++n) {
+                ASSERT_EQ(fl[n], static_cast<float>(wantL[n]));
+                ASSERT_EQ(fr[n], static_cast<float>(wantR[n]));
+            }
+        }
+        EXPECT_EQ(doubles.engine.noiseSeed(), reference.chain.seed);
+    }
+}
+
+TEST(Processing, InPlaceEqualsOutOfPlace) {
+    EngineRig a, b;
+    for (EngineRig* rig : {&a, &b}) {
+        rig->set(param::analog, 1.0f);
+        rig->set(param::lfFreq, 0.4f);
+        rig->set(param::lfGain, 0.9f);
+        rig->set(param::lowPass, 0.8f);
+        rig->set(param::lowSlope, 1.0f);
+    }
+    std::vector<double> l = noiseSignal(1000, 3), r = noiseSignal(1000, 4);
+    std::vector<double> outL(1000), outR(1000);
+    double* in[2] = {l.data(), r.data()};
+    double* out[2] = {outL.data(), outR.data()};
+    a.processInto(in, out, 1000, false, nullptr);
+    b.process(l, r);
+    EXPECT_EQ(outL, l);
+    EXPECT_EQ(outR, r);
+}
+
+TEST(Processing, MonoCopiesLeftAndStillReadsRight) {
+    EngineRig rig;
+    rig.set(param::mfFreq, 0.5f);
+    rig.set(param::mfGain, 0.9f);
+    std::vector<double> l = noiseSignal(100, 5), r = noiseSignal(100, 6);
+    std::vector<double> leftOnly = l, silent(100, 0.0);
+    EngineRig stereo;
+    stereo.set(param::mfFreq, 0.5f);
+    stereo.set(param::mfGain, 0.9f);
+    stereo.process(leftOnly, silent);
+    rig.process(l, r, true);
+    EXPECT_EQ(l, r);
+    EXPECT_EQ(l, leftOnly);
+    EXPECT_NE(rig.states(1).mfPeak.x1, 0.0);  // the right channel ran on its own input
+}
+
+TEST(Processing, PeakLevelRaisedToTheLargestFrame) {
+    EngineRig rig;
+    muteEverything(rig);
+    rig.set(param::phase, 1.0f);
+    std::atomic<double> peak{0.0};
+    std::vector<double> l = {0.2, -0.8, 0.1}, r = {0.4, 0.2, 0.0};
+    rig.process(l, r, false, &peak);
+    EXPECT_EQ(peak.load(), 0.5);  // (0.8 + 0.2) / 2, before the polarity
+    std::vector<double> quiet = {0.1}, quietR = {0.1};
+    rig.process(quiet, quietR, false, &peak);
+    EXPECT_EQ(peak.load(), 0.5);  // never lowered
+    std::vector<double> monoL = {0.9}, monoR = {0.0};
+    rig.process(monoL, monoR, true, &peak);
+    EXPECT_EQ(peak.load(), 0.9);
+}
+
+TEST(Processing, OffsetIsTheWholeEffectOfATransparentChain) {
+    EngineRig rig;
+    std::vector<double> l = {0.25, 0.5}, r = {0.0, -0.5};
+    rig.process(l, r);  // first call: d = −1e-15, three times per sample
+    EXPECT_EQ(l[0], ((0.25 - 1e-15) - 1e-15) - 1e-15);
+    std::vector<double> l2 = {0.25}, r2 = {0.0};
+    rig.process(l2, r2);
+    EXPECT_EQ(l2[0], ((0.25 + 1e-15) + 1e-15) + 1e-15);
+    EXPECT_EQ(r2[0], ((0.0 + 1e-15) + 1e-15) + 1e-15);
+}
+
+TEST(Processing, AnalogNoiseOnSilence) {
+    EngineRig rig;
+    muteEverything(rig);
+    rig.set(param::analog, 0.5f);
+    std::vector<double> l(4, 0.0), r(4, 0.0);
+    rig.process(l, r);
+    EXPECT_EQ(l, std::vector<double>(4, 0.0));
+    EXPECT_EQ(rig.engine.noiseSeed(), 0u);  // frozen while off
+
+    rig.set(param::analog, 1.0f);
+    rig.process(l, r);
+    const Shelf<double> shelf = rig.engine.designedChain().coefficients.analogShelf;
+    const double noise = -2.8867519e-06;
+    const double firstLeft = (noise - shelf.c * noise) * shelf.k + noise;
+    EXPECT_NEAR(l[0], firstLeft, 1e-12);
+    EXPECT_NE(r[0], 0.0);
+    EXPECT_LT(std::fabs(l[1]), 6e-6);
+    uint32_t seed = 0;
+    for (int i = 0; i < 8; ++i) nextAnalogNoise(seed);
+    EXPECT_EQ(rig.engine.noiseSeed(), seed);  // two draws per frame
+}
+
+TEST(Processing, PassFilterRunsFromPointTwo) {
+    EngineRig rig;
+    muteEverything(rig);
+    rig.set(param::muteHighPass, 0.0f);
+    rig.set(param::highPass, 0.19f);  // designs position 1, does not run
+    std::vector<double> l(10, 1.0), r(10, 1.0);
+    rig.process(l, r);
+    EXPECT_EQ(l, std::vector<double>(10, 1.0));
+    rig.set(param::highPass, 0.2f);
+    rig.process(l, r);
+    EXPECT_LT(l[9], 1.0);
+}

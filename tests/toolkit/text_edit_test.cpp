@@ -1,0 +1,181 @@
+// Readouts and typed entry: value-to-text conversion, the 255-character text, the edit gesture
+// and when the listener hears of typed text; and the text drawing of the offscreen surface.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "aeffguieditor.h"
+#include "ctextedit.h"
+#include "coffscreencontext.h"
+#include "text_rasterizer.h"
+#include "test_support.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+struct TextListener : CControlListener {
+    void valueChanged(CDrawContext*, CControl* control) override {
+        char text[256];
+        static_cast<CTextEdit*>(control)->getText(text);
+        texts.push_back(text);
+    }
+    std::vector<std::string> texts;
+};
+
+void gainText(float value, char* text, void*) { std::snprintf(text, 256, "%2.2f", value * 36.0f - 18.0f); }
+
+VstKeyCode typed(char c) {
+    VstKeyCode code{};
+    code.character = c;
+    return code;
+}
+
+VstKeyCode enter() {
+    VstKeyCode code{};
+    code.virt = 19;
+    return code;
+}
+
+struct EditBench {
+    toolkit_test::RecordingEffect effect;
+    AEffGUIEditor* editor = new AEffGUIEditor(&effect);
+    TextListener listener;
+    CFrame frame{CRect(0, 0, 200, 100), nullptr, editor};
+    CTextEdit* field = new CTextEdit(CRect(10, 10, 40, 22), &listener, 1001);
+
+    EditBench() { frame.addView(field); }
+    std::vector<VstInt32> opcodes() const { return effect.opcodes(); }
+};
+
+}  // namespace
+
+TEST(ParamDisplay, DefaultsAndConversion) {
+    CParamDisplay display(CRect(0, 0, 30, 12));
+    EXPECT_EQ(display.getFont(), kNormalFont);
+    EXPECT_EQ(display.getFontColor(), kWhiteCColor);
+    EXPECT_EQ(display.getBackColor(), kBlackCColor);
+    EXPECT_EQ(display.getHoriAlign(), kCenterText);
+    EXPECT_TRUE(display.getTextTransparency());
+    EXPECT_EQ(display.getListener(), nullptr);
+    char text[256];
+    display.valueToText(0.5f, text);
+    EXPECT_STREQ(text, "0.50");
+    display.setStringConvert(gainText);
+    display.valueToText(1.0f, text);
+    EXPECT_STREQ(text, "18.00");
+    EXPECT_TRUE(display.isTypeOf("CParamDisplay"));
+    EXPECT_EQ(standardFont(kNormalFontVerySmall).size, 9);
+}
+
+TEST(TextEdit, TextIsLimitedTo255Characters) {
+    CTextEdit edit(CRect(0, 0, 30, 12), nullptr, 1);
+    std::string longText(400, 'x');
+    edit.setText(longText.c_str());
+    char text[256];
+    edit.getText(text);
+    EXPECT_EQ(std::strlen(text), 255u);
+    EXPECT_TRUE(edit.isTypeOf("CTextEdit"));
+    EXPECT_TRUE(edit.isTypeOf("CParamDisplay"));
+    EXPECT_TRUE(edit.isTypeOf("CControl"));
+}
+
+TEST(TextEdit, TypedEntryIsOneGestureAndReportsChangedText) {
+    EditBench bench;
+    bench.field->setStringConvert(gainText);
+    bench.field->setValue(0.5f);
+    CPoint inside(20, 15);
+    bench.frame.onMouseDown(inside, kLButton);
+    EXPECT_TRUE(bench.field->isEditing());
+    EXPECT_EQ(bench.frame.getFocusView(), bench.field);
+    EXPECT_EQ(bench.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit}));
+    for (char c : std::string("-3.5")) {
+        VstKeyCode code = typed(c);
+        EXPECT_TRUE(bench.editor->onKeyDown(code) || bench.frame.onKeyDown(code) == 1);
+    }
+    VstKeyCode finish = enter();
+    EXPECT_EQ(bench.frame.onKeyDown(finish), 1);
+    EXPECT_FALSE(bench.field->isEditing());
+    EXPECT_EQ(bench.frame.getFocusView(), nullptr);
+    EXPECT_EQ(bench.listener.texts, (std::vector<std::string>{"-3.5"}));
+    EXPECT_EQ(bench.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit}));
+    EXPECT_FLOAT_EQ(bench.field->getValue(), 0.5f);  // the value is the listener's business
+}
+
+TEST(TextEdit, UnchangedTextIsNotReportedAndAnyPressEndsTheEdit) {
+    EditBench bench;
+    bench.field->setText("abc");
+    CPoint inside(20, 15), outside(150, 80);
+    bench.frame.onMouseDown(inside, kLButton);
+    bench.frame.onMouseDown(outside, kLButton);
+    EXPECT_FALSE(bench.field->isEditing());
+    EXPECT_TRUE(bench.listener.texts.empty());
+    EXPECT_EQ(bench.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit}));
+
+    // Typing replaces the selected text; Backspace edits; another control's gesture ends it.
+    bench.frame.onMouseDown(inside, kLButton);
+    for (char c : std::string("12")) {
+        VstKeyCode code = typed(c);
+        bench.frame.onKeyDown(code);
+    }
+    VstKeyCode back{};
+    back.virt = 1;
+    bench.frame.onKeyDown(back);
+    auto* other = new CControl(CRect(100, 0, 110, 10), nullptr, 5);
+    bench.frame.addView(other);
+    other->beginEdit();
+    EXPECT_EQ(bench.listener.texts, (std::vector<std::string>{"1"}));
+    other->endEdit();
+}
+
+TEST(TextEdit, DrawsNothingWhileEditingAndIgnoresOtherButtons) {
+    EditBench bench;
+    bench.field->setText("7");
+    CPoint inside(20, 15);
+    bench.frame.onMouseDown(inside, kRButton);
+    EXPECT_FALSE(bench.field->isEditing());
+    bench.frame.onMouseDown(inside, kLButton);
+    ASSERT_TRUE(bench.field->isEditing());
+    COffscreenContext context(nullptr, 200, 100, kBlackCColor);
+    bench.field->draw(&context);
+    bool blank = true;
+    for (int y = 10; y < 22; ++y)
+        for (int x = 10; x < 40; ++x)
+            blank = blank && context.getPixel(x, y) == kBlackCColor;
+    EXPECT_TRUE(blank);
+    EXPECT_FALSE(bench.field->isDirty());
+}
+
+TEST(OffscreenText, CentredLiberationSansInTheFontColourClippedToTheControl) {
+    setOffscreenFontFile(QX71_TEST_FONT);
+    CParamDisplay display(CRect(10, 10, 40, 22));
+    display.setFont(kNormalFontVerySmall);
+    display.setFontColor(CColor{168, 168, 168, 255});
+    display.setValue(0.0f);
+    COffscreenContext context(nullptr, 50, 32, kBlackCColor);
+    display.draw(&context);
+    int inked = 0, brightest = 0, minX = 99, maxX = -1;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 50; ++x) {
+            CColor c = context.getPixel(x, y);
+            if (c.red == 0)
+                continue;
+            EXPECT_TRUE(CRect(10, 10, 40, 22).pointInside(CPoint(x, y)));
+            EXPECT_EQ(c.red, c.green);
+            ++inked;
+            brightest = std::max<int>(brightest, c.red);
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+        }
+    EXPECT_GT(inked, 20);
+    EXPECT_LE(brightest, 168);
+    EXPECT_GT(brightest, 120);
+    EXPECT_LE(std::abs((minX - 10) - (39 - maxX)), 2);  // centred
+
+    setOffscreenFontFile("/nonexistent/font.ttf");
+    COffscreenContext empty(nullptr, 50, 32, kBlackCColor);
+    display.draw(&empty);
+    EXPECT_EQ(empty.getPixel(25, 16), kBlackCColor);
+    setOffscreenFontFile(QX71_TEST_FONT);
+}

@@ -1,0 +1,21 @@
+// Pixel storage in plain memory, for platforms without GDI.
+#include <new>
+
+#include "../../pixel_image.h"
+
+namespace VSTGUI {
+
+std::unique_ptr<PixelImage> PixelImage::create(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    auto* data = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(width) * height * 4]();
+    if (!data)
+        return nullptr;
+    return std::unique_ptr<PixelImage>(new PixelImage(width, height, data, nullptr));
+}
+
+PixelImage::~PixelImage() { delete[] data; }
+
+void PixelImage::synchronize() const {}
+
+}  // namespace VSTGUI

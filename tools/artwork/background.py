@@ -24,7 +24,7 @@ BANDS = [
     ("HIGH", L["highBandCentre"], L["highBwCentre"], "kHz",
      ["OFF", "1.1", "2.2", "3.9", "5.8", "8.2", "10", "12"]),
     ("MID", L["midBandCentre"], L["midBwCentre"], "kHz",
-     ["OFF", ".22", ".36", ".7", "1.6", "3.2", "4.8", "7.2"]),
+     ["OFF", "0.22", "0.36", "0.7", "1.6", "3.2", "4.8", "7.2"]),
     ("LOW", L["lowBandCentre"], L["lowBwCentre"], "Hz",
      ["OFF", "35", "45", "60", "110", "220", "300", "400"]),
 ]

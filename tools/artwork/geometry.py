@@ -22,12 +22,16 @@ def _number(text):
 
 
 def parse_layout(text):
-    """Returns {name: value} for every constexpr line; Point and Rect values become tuples."""
+    """Returns {name: value} for every constexpr line; Point and Rect values become tuples.
+
+    A constexpr line in any other form is an error, so that no value is silently left out."""
     values = {}
     for line in text.splitlines():
+        if not line.strip().startswith("constexpr"):
+            continue
         match = _LINE.match(line)
         if not match:
-            continue
+            raise ValueError("layout line not in the plain format: " + line.strip())
         type_name, name, raw = match.groups()
         if raw.startswith("{"):
             numbers = [_number(part) for part in raw.strip("{}").split(",")]

@@ -6,10 +6,11 @@ Usage: preview.py [output.png] [resources dir]"""
 import os
 import sys
 
-from PIL import Image
+from PIL import Image, ImageDraw
 
 import geometry as g
 from generate import ARTWORK, RESOURCES
+from paint import font
 
 L = g.L
 
@@ -35,6 +36,12 @@ class Preview:
     def switch(self, resource_id, rect, frame, frame_height=L["switchFrameHeight"]):
         self.put(resource_id, (rect.left, rect.top), frame, frame_height)
 
+    def readout(self, rect, text):
+        """The editor's value readout: transparent, centred, Arial-metric 9 px, light grey."""
+        draw = ImageDraw.Draw(self.picture)
+        draw.text(((rect.left + rect.right) / 2.0, (rect.top + rect.bottom) / 2.0), text, font=font(9),
+                  fill=(168, 168, 168, 255), anchor="mm")
+
 
 def render(resources=RESOURCES):
     p = Preview(resources)
@@ -45,9 +52,12 @@ def render(resources=RESOURCES):
         p.knob(103, L[name + "BandCentre"], sel, freq)
         p.knob(102, L[name + "BandCentre"], inner, gain)
         p.knob(106, L[name + "BwCentre"], side, bw)
+        p.readout(L[name + "GainReadout"], "%2.2f" % (gain / 100.0 * 36 - 18))
+        p.readout(L[name + "BwReadout"], "%2.2f" % (bw / 100.0 * 40 - 20))
     p.knob(104, L["filterCentre"], sel, 2)
     p.knob(105, L["filterCentre"], inner, 3)
     p.knob(106, L["outputCentre"], side, 50)
+    p.readout(L["outputReadout"], "0.00")
     p.switch(107, L["highTypeSwitch"], 0)
     p.switch(107, L["midTypeSwitch"], 1)
     p.switch(107, L["lowTypeSwitch"], 0)

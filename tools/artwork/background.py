@@ -130,11 +130,13 @@ def side_knob_scale(panel, centre, end_legends, legend_size, mid_legend=None):
         angle = g.fine_knob_angle(k, ticks)
         major = k in (0, ticks // 2, ticks - 1)
         panel.tick(centre, angle, 31.4, 35.4 if major else 33.8, 1.3 if major else 1.0, LEGEND if major else SUBTLE)
+    # End legends hang just below their ticks, the centre one just above its tick.
     start, end = L["knobStartAngle"], L["knobStartAngle"] - L["knobSweepAngle"]
-    panel.text(knob_point(centre, start, 40.0), end_legends[0], legend_size, LEGEND, bold=True)
-    panel.text(knob_point(centre, end, 40.0), end_legends[1], legend_size, LEGEND, bold=True)
+    for angle, legend in ((start, end_legends[0]), (end, end_legends[1])):
+        x, y = knob_point(centre, angle, 38.0)
+        panel.text((x, y + 5), legend, legend_size, LEGEND, bold=True)
     if mid_legend:
-        panel.text(knob_point(centre, 90.0, 41.0), mid_legend, legend_size, LEGEND, bold=True)
+        panel.text(knob_point(centre, 90.0, 42.0), mid_legend, legend_size, LEGEND, bold=True)
 
 
 def filter_section(panel):

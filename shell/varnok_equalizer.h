@@ -2,8 +2,13 @@
 // hooks and callbacks and the equalizer engine.
 #pragma once
 
+#include "edition.h"
 #include "equalizer_engine.h"
 #include "varnok_fx.h"
+
+#if QX71_WITH_EDITOR
+class VarnokEqualizerGUI;
+#endif
 
 class VarnokEqualizer : public VarnokFX {
 public:
@@ -25,5 +30,11 @@ protected:
     void parameterChanged(VstInt32 index, float value) override;
 
 private:
+    // Where the audio callbacks raise the output level: the open editor's peak lamp, or nowhere.
+    std::atomic<double>* peakFeed();
+
     EqualizerEngine engine_;
+#if QX71_WITH_EDITOR
+    VarnokEqualizerGUI* gui_ = nullptr;  // owned as the effect's editor
+#endif
 };

@@ -1,0 +1,199 @@
+#include "editor_layout.h"
+
+#include "audio_effect.h"
+#include "cbitmap.h"
+#include "layout_geometry.h"
+#include "parameter_table.h"
+#include "readout_conversion.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+constexpr CColor kReadoutColour{168, 168, 168, 255};
+constexpr int kReadoutWidth = 30;
+constexpr int kReadoutHeight = 12;
+constexpr float kSelectorDragRange = 400.0f;
+constexpr float kFilterDragRange = 300.0f;
+constexpr float kGainSteps = 36.0f;
+constexpr float kBandwidthSteps = 40.0f;
+constexpr float kOutputSteps = 50.0f;
+
+CRect toRect(const layout::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
+
+CRect square(const layout::Point& centre, int side) {
+    return CRect(centre.x - side / 2, centre.y - side / 2, centre.x + side / 2, centre.y + side / 2);
+}
+
+CRect inset(const CRect& r, int by) { return CRect(r.left + by, r.top + by, r.right - by, r.bottom - by); }
+
+CRect ring(const layout::Point& centre) { return square(centre, 2 * layout::ringRadius); }
+
+// The band's bandwidth knob lies at the height of its selector knob.
+CRect sideKnob(const layout::Point& centre) { return square(centre, layout::sideKnobSize); }
+
+CRect readoutAt(const layout::Rect& r) { return CRect(r.left, r.top, r.left + kReadoutWidth, r.top + kReadoutHeight); }
+
+class ViewBuilder {
+public:
+    explicit ViewBuilder(const LayoutInputs& in) : in(in) {}
+
+    CBitmap* bitmap(artwork::Id id) const { return in.bitmaps[id - artwork::kBackground]; }
+
+    // Shows the parameter's current value, then goes into the frame, which owns it from now on.
+    template <class View>
+    View* add(View* view, long parameter = -1) {
+        if (parameter >= 0)
+            view->setValue(in.effect.getParameter(parameter));
+        try {
+            in.frame.addView(view);
+        } catch (...) {
+            view->forget();
+            throw;
+        }
+        return view;
+    }
+
+    VarnokArcSwitch* bandRing(const layout::Point& centre, int parameter) {
+        auto* view = new VarnokArcSwitch(ring(centre), &in.effect);
+        view->paramIndex = parameter;
+        view->radius = static_cast<float>(layout::ringRadius);
+        view->startAngle = layout::bandStartAngle;
+        view->stepAngle = layout::bandStepAngle;
+        view->positions = layout::bandPositions;
+        return add(view);
+    }
+
+    VarnokKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
+        return add(new VarnokKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
+    }
+
+    VarnokKnobP* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
+        return add(new VarnokKnobP(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
+                   parameter);
+    }
+
+    CHorizontalSwitch* horizontalSwitch(const layout::Rect& r, int parameter, artwork::Id art, long positions) {
+        CRect rect = toRect(r);
+        return add(new CHorizontalSwitch(rect, in.listener, parameter, positions, layout::switchFrameHeight, positions,
+                                         bitmap(art)),
+                   parameter);
+    }
+
+    COnOffButton* button(const layout::Rect& r, int parameter, CBitmap* art) {
+        return add(new COnOffButton(toRect(r), in.listener, parameter, art), parameter);
+    }
+
+    VarnokOnOffLed* lamp(const layout::Rect& r, Section section) {
+        auto* view = new VarnokOnOffLed(toRect(r), nullptr, in.lamps[section]);
+        view->setBackground(bitmap(artwork::kSectionLamp));
+        return add(view);
+    }
+
+    CTextEdit* readout(const layout::Rect& r, long tag, int parameter, const float& halfRange) {
+        auto* view = new CTextEdit(readoutAt(r), in.listener, tag, nullptr, nullptr, 0);
+        view->setFont(kNormalFontVerySmall);
+        view->setTextTransparency(true);
+        view->setFontColor(kReadoutColour);
+        view->setStringConvert(readout::formatHook, const_cast<float*>(&halfRange));
+        return add(view, parameter);
+    }
+
+    const LayoutInputs& in;
+};
+
+}  // namespace
+
+void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
+    using namespace layout;
+    ViewBuilder b(in);
+
+    v.hfArcSwitch = b.bandRing(highBandCentre, kHfFreq);
+    v.mfArcSwitch = b.bandRing(midBandCentre, kMfFreq);
+    v.lfArcSwitch = b.bandRing(lowBandCentre, kLfFreq);
+    v.filterArcSwitch = b.add(new VarnokEqualizerArcSwitch(ring(filterCentre), &in.effect));
+    v.filterArcSwitch->radius = static_cast<float>(ringRadius);
+
+    const CRect hfSelector = square(highBandCentre, selectorKnobSize);
+    const CRect mfSelector = square(midBandCentre, selectorKnobSize);
+    const CRect lfSelector = square(lowBandCentre, selectorKnobSize);
+    const CRect hfInner = square(highBandCentre, innerKnobSize);
+    const CRect mfInner = square(midBandCentre, innerKnobSize);
+    const CRect lfInner = square(lowBandCentre, innerKnobSize);
+    const CRect filterInner = square(filterCentre, innerKnobSize);
+
+    v.hfFreqKnob = b.selectorKnob(hfSelector, kHfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.hfGainKnob = b.fineKnob(hfInner, kHfGain, artwork::kGainKnob);
+    v.hfBwKnob = b.fineKnob(sideKnob(highBwCentre), kHfBw, artwork::kSideKnob);
+    v.mfFreqKnob = b.selectorKnob(mfSelector, kMfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.mfGainKnob = b.fineKnob(mfInner, kMfGain, artwork::kGainKnob);
+    v.mfBwKnob = b.fineKnob(sideKnob(midBwCentre), kMfBw, artwork::kSideKnob);
+    v.lfFreqKnob = b.selectorKnob(lfSelector, kLfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.lfGainKnob = b.fineKnob(lfInner, kLfGain, artwork::kGainKnob);
+    v.lfBwKnob = b.fineKnob(sideKnob(lowBwCentre), kLfBw, artwork::kSideKnob);
+    v.hiPassKnob = b.selectorKnob(square(filterCentre, selectorKnobSize), kHiPass, artwork::kHiPassKnob,
+                                  filterKnobFrames);
+    v.loPassKnob = b.selectorKnob(filterInner, kLoPass, artwork::kLoPassKnob, filterKnobFrames);
+    v.outputKnob = b.fineKnob(sideKnob(outputCentre), kOutput, artwork::kSideKnob);
+    // An inner knob leaves its rim to the knob around it.
+    v.hfGainKnob->setMouseableArea(inset(hfInner, innerKnobMouseInset));
+    v.mfGainKnob->setMouseableArea(inset(mfInner, innerKnobMouseInset));
+    v.lfGainKnob->setMouseableArea(inset(lfInner, innerKnobMouseInset));
+    v.loPassKnob->setMouseableArea(inset(filterInner, innerKnobMouseInset));
+
+    v.hfTypeSwitch = b.horizontalSwitch(highTypeSwitch, kHfType, artwork::kTypeSwitch, typePositions);
+    v.mfTypeSwitch = b.horizontalSwitch(midTypeSwitch, kMfType, artwork::kTypeSwitch, typePositions);
+    v.lfTypeSwitch = b.horizontalSwitch(lowTypeSwitch, kLfType, artwork::kTypeSwitch, typePositions);
+    v.loSlopeSwitch = b.horizontalSwitch(layout::loSlopeSwitch, kLoSlope, artwork::kSlopeSwitch, slopePositions);
+    v.hiSlopeSwitch = b.horizontalSwitch(layout::hiSlopeSwitch, kHiSlope, artwork::kSlopeSwitch, slopePositions);
+    // The slope switches leave the pixels that face the filter ring to the ring.
+    v.loSlopeSwitch->setMouseableArea(toRect(loSlopeMouseArea));
+    v.hiSlopeSwitch->setMouseableArea(toRect(hiSlopeMouseArea));
+
+    v.hfModeButton = b.button(highModeButton, kHfMode, b.bitmap(artwork::kModeButton));
+    v.lfModeButton = b.button(lowModeButton, kLfMode, b.bitmap(artwork::kModeButton));
+    v.phaseButton = b.button(layout::phaseButton, kPhase, b.bitmap(artwork::kPhaseButton));
+    v.analogButton = b.button(layout::analogButton, kAnalog, b.bitmap(artwork::kAnalogButton));
+
+    // Each lamp takes no clicks itself: an invisible mute button on the same rectangle lies above it.
+    v.hfLed = b.lamp(highLamp, kHfSection);
+    v.hfMuteButton = b.button(highLamp, kMuteHf, nullptr);
+    v.mfLed = b.lamp(midLamp, kMfSection);
+    v.mfMuteButton = b.button(midLamp, kMuteMf, nullptr);
+    v.lfLed = b.lamp(lowLamp, kLfSection);
+    v.lfMuteButton = b.button(lowLamp, kMuteLf, nullptr);
+    v.hpfLed = b.lamp(hiPassLamp, kHpfSection);
+    v.hpfMuteButton = b.button(hiPassLamp, kMuteHpf, nullptr);
+    v.lpfLed = b.lamp(loPassLamp, kLpfSection);
+    v.lpfMuteButton = b.button(loPassLamp, kMuteLpf, nullptr);
+    v.peakLed = b.add(new VarnokPeakLed(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
+
+    v.hfGainText = b.readout(highGainReadout, 1001, kHfGain, readout::kGainHalfRange);
+    v.mfGainText = b.readout(midGainReadout, 1003, kMfGain, readout::kGainHalfRange);
+    v.lfGainText = b.readout(lowGainReadout, 1005, kLfGain, readout::kGainHalfRange);
+    v.hfBwText = b.readout(highBwReadout, 1002, kHfBw, readout::kBandwidthHalfRange);
+    v.mfBwText = b.readout(midBwReadout, 1004, kMfBw, readout::kBandwidthHalfRange);
+    v.lfBwText = b.readout(lowBwReadout, 1006, kLfBw, readout::kBandwidthHalfRange);
+    v.outputText = b.readout(outputReadout, 1007, kOutput, readout::kOutputHalfRange);
+
+    // Late settings, once every view exists.
+    for (VarnokKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
+        knob->dragRange = kSelectorDragRange;
+    for (VarnokKnob* knob : {v.hiPassKnob, v.loPassKnob})
+        knob->dragRange = kFilterDragRange;
+    for (VarnokKnobP* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
+        knob->steps = kGainSteps;
+    for (VarnokKnobP* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
+        knob->steps = kBandwidthSteps;
+    v.outputKnob->steps = kOutputSteps;
+
+    // Exactly the controls with a parameter tag get a default: the parameter's own default.
+    for (CControl* centred : std::initializer_list<CControl*>{v.hfGainKnob, v.mfGainKnob, v.lfGainKnob, v.hfBwKnob,
+                                                             v.mfBwKnob, v.lfBwKnob, v.outputKnob})
+        centred->setDefaultValue(0.5f);
+    for (CControl* zeroed : std::initializer_list<CControl*>{
+             v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob, v.hiPassKnob, v.loPassKnob, v.hfTypeSwitch, v.mfTypeSwitch,
+             v.lfTypeSwitch, v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton, v.lfModeButton, v.phaseButton,
+             v.analogButton, v.hfMuteButton, v.mfMuteButton, v.lfMuteButton, v.hpfMuteButton, v.lpfMuteButton})
+        zeroed->setDefaultValue(0.0f);
+}

@@ -1,0 +1,102 @@
+#include "varnok_knob.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+// Right and up count positive, left and down negative.
+int travel(const CPoint& from, const CPoint& to) { return (to.x - from.x) - (to.y - from.y); }
+
+}  // namespace
+
+CMouseEventResult VarnokDragKnob::onMouseDown(CPoint& where, const long& buttons) {
+    long state = buttons;
+    PressStart start = startPress(state);
+    if (start == kPressIgnored)
+        return kMouseEventNotHandled;
+    if (start == kPressConsumed)
+        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    startDrag(where, state);
+    lastSeen = CPoint(-1, -1);
+    dragging = true;
+    beginEdit();
+    track(where, state);  // the drag's first pass sees the press point
+    return kMouseEventHandled;
+}
+
+void VarnokDragKnob::track(const CPoint& where, long buttons) {
+    if (where == lastSeen)
+        return;
+    lastSeen = where;
+    dragTo(where, buttons);
+}
+
+void VarnokDragKnob::commitValue(float newValue) {
+    value = newValue;
+    bounceValue();
+    if (isDirty())
+        notifyValueChanged();
+}
+
+CMouseEventResult VarnokDragKnob::onMouseMoved(CPoint& where, const long& buttons) {
+    if (!dragging)
+        return kMouseEventNotHandled;
+    track(where, buttons);
+    if (!(buttons & kLButton))  // the button went up without a release event
+        return onMouseUp(where, buttons);
+    return kMouseEventHandled;
+}
+
+CMouseEventResult VarnokDragKnob::onMouseUp(CPoint& where, const long& buttons) {
+    (void)where, (void)buttons;
+    if (!dragging)
+        return kMouseEventNotHandled;
+    dragging = false;
+    endEdit();
+    return kMouseEventHandled;
+}
+
+VarnokKnob::VarnokKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
+                       CBitmap* bitmap, const CPoint& offset)
+    : VarnokDragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
+
+void VarnokKnob::startDrag(const CPoint& where, long buttons) {
+    (void)buttons;
+    startValue = value;
+    anchor = where;
+}
+
+void VarnokKnob::dragTo(const CPoint& where, long buttons) {
+    (void)buttons;
+    commitValue(startValue + static_cast<float>(travel(anchor, where)) * ((vmax - vmin) / dragRange));
+}
+
+bool VarnokKnob::isTypeOf(const char* type) const {
+    return isTypeName(type, "VarnokKnob") || CAnimKnob::isTypeOf(type);
+}
+
+VarnokKnobP::VarnokKnobP(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
+                         CBitmap* bitmap, const CPoint& offset)
+    : VarnokDragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
+
+void VarnokKnobP::startDrag(const CPoint& where, long buttons) {
+    referenceButtons = buttons;
+    anchor = where;
+    startValue = value;
+    stepSize = 1.0f / (((buttons & kShift) ? 10.0f : 1.0f) * steps);
+}
+
+void VarnokKnobP::dragTo(const CPoint& where, long buttons) {
+    if (buttons != referenceButtons) {
+        // A button or modifier changed: count from here, so the change causes no jump.
+        startDrag(where, buttons);
+        return;
+    }
+    float pixelsPerStep = dragRange / steps;
+    int wholeSteps = static_cast<int>(static_cast<float>(travel(anchor, where)) / pixelsPerStep);
+    commitValue(startValue + static_cast<float>(wholeSteps) * stepSize);
+}
+
+bool VarnokKnobP::isTypeOf(const char* type) const {
+    return isTypeName(type, "VarnokKnobP") || CAnimKnob::isTypeOf(type);
+}

@@ -173,7 +173,6 @@ def output_section(panel):
 
 def background():
     panel = Panel()
-    panel.art.rounded_rect(0, 0, W, H, 0, (0, 0, 0, 0))
     for y in (155, 295, 445):
         panel.groove(y)
     for x, y in ((8, 8), (W - 8, 8), (8, H - 8), (W - 8, H - 8)):

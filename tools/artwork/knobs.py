@@ -1,6 +1,5 @@
 """Knob frame strips. Each frame is the knob's static body (lit from above, so the light does not
 turn with it) with the parts that turn (knurling, pointer) drawn at that frame's angle."""
-import math
 
 from PIL import Image
 

@@ -14,11 +14,6 @@ def font(size, bold=False):
     return ImageFont.truetype(os.path.join(FONT_DIR, name), size)
 
 
-def mix(a, b, t):
-    """Linear blend of two colour tuples, t = 0 gives a."""
-    return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
-
-
 def clamp8(v):
     return 0 if v < 0 else 255 if v > 255 else int(v + 0.5)
 
@@ -86,12 +81,6 @@ class Canvas:
         x1, y1 = cx + dx * r_to, cy + dy * r_to
         self.polygon([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)], colour)
 
-    def polyline(self, points, width, colour):
-        layer, draw = self._layer()
-        draw.line([(x * SS, y * SS) for x, y in points], fill=colour, width=max(1, int(width * SS)),
-                  joint="curve")
-        self._add(layer)
-
     def shaded_disc(self, cx, cy, r, shade):
         """A disc whose colour at each point comes from shade(nx, ny), nx, ny in [-1, 1] (y down)."""
         size = int(2 * r * SS)
@@ -128,7 +117,7 @@ def metal_shade(base, light=1.0, sheen=0.22, ambient=0.72):
     def shade(nx, ny):
         vertical = ambient + (1.0 - ambient) * (0.5 - 0.5 * ny)
         angle = math.atan2(ny, nx)
-        spun = sheen * (0.5 * math.cos(2.0 * (angle + math.pi / 4)) + 0.25 * math.cos(6.0 * angle) * 0.3)
+        spun = sheen * (0.5 * math.cos(2.0 * (angle + math.pi / 4)) + 0.075 * math.cos(6.0 * angle))
         k = light * (vertical + spun)
         return (clamp8(base[0] * k), clamp8(base[1] * k), clamp8(base[2] * k), 255)
     return shade

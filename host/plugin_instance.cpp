@@ -87,6 +87,10 @@ std::unique_ptr<Instance> Instance::create(std::shared_ptr<PluginLibrary> librar
         error = "'" + library->path() + "' is not a VST 2.4 plug-in: its effect record has magic " + magic;
         return nullptr;
     }
+    if (effect->dispatcher == nullptr) {
+        error = "'" + library->path() + "' is not a usable VST 2.4 plug-in: its effect record has no dispatcher";
+        return nullptr;
+    }
     return std::unique_ptr<Instance>(new Instance(std::move(library), host, effect));
 }
 

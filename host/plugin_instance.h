@@ -19,7 +19,8 @@ using ChannelBuffers = std::vector<std::vector<Sample>>;
 class Instance {
 public:
     // Calls the library's entry with host's callback. On failure returns null and sets error to one
-    // line: the plug-in refused to load (null record) or the record lacks the VST 2.4 magic.
+    // line: the plug-in refused to load (null record), or the record lacks the VST 2.4 magic or a
+    // dispatcher.
     // host must outlive the instance.
     static std::unique_ptr<Instance> create(std::shared_ptr<PluginLibrary> library, HostRecorder& host,
                                             std::string& error);

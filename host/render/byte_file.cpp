@@ -1,5 +1,7 @@
 #include "byte_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,7 +13,7 @@ namespace qx71::render {
 std::vector<std::uint8_t> readBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw RenderError("cannot read '" + path + "'");
+        throw RenderError("cannot read '" + path + "': " + std::strerror(errno));
     }
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
@@ -21,7 +23,7 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
-        throw RenderError("cannot write '" + path + "'");
+        throw RenderError("cannot write '" + path + "': " + std::strerror(errno));
     }
 }
 

@@ -57,7 +57,7 @@ TEST(PluginLibraryTest, FindsTheEntryUnderEitherName) {
     EXPECT_TRUE(Instance::create(mainOnly, host, error)) << error;
 }
 
-TEST(InstanceTest, RejectsARefusedLoadAndAForeignRecord) {
+TEST(InstanceTest, RejectsARefusedLoadAndUnusableRecords) {
     HostRecorder host;
     std::string error;
     EXPECT_FALSE(Instance::create(openLibrary(FIXTURE_REFUSES), host, error));
@@ -66,6 +66,9 @@ TEST(InstanceTest, RejectsARefusedLoadAndAForeignRecord) {
     EXPECT_FALSE(Instance::create(openLibrary(FIXTURE_BAD_MAGIC), host, error));
     EXPECT_NE(error.find("is not a VST 2.4 plug-in"), std::string::npos) << error;
     EXPECT_NE(error.find("0x00000000"), std::string::npos) << error;
+
+    EXPECT_FALSE(Instance::create(openLibrary(FIXTURE_NO_DISPATCHER), host, error));
+    EXPECT_NE(error.find("no dispatcher"), std::string::npos) << error;
 }
 
 TEST(InstanceTest, VersionAnswerDecidesWhetherThePlugInLoads) {

@@ -117,7 +117,7 @@ def band_section(panel, title, centre, bw_centre, unit, legends):
         colour = LEGEND_OFF if position == 0 else LEGEND
         panel.text(ring_point(centre, ring_degrees, LEGEND_RADIUS), legend, 9, colour, bold=position == 0)
     # The unit sits in the free part of the ring, after the last legend.
-    panel.text(ring_point(centre, 268.0, LEGEND_RADIUS - 1.0), unit, 8, SUBTLE, bold=True)
+    panel.text(ring_point(centre, 265.0, LEGEND_RADIUS - 1.0), unit, 8, SUBTLE, bold=True)
     side_knob_scale(panel, bw_centre, ["\u2013", "+"], 10)
     panel.text((bw_centre.x, bw_centre.y + 34), "BW", 8, SUBTLE, bold=True)
     panel.text((bw_centre.x, centre.y - 70 + 13), title, 11, TITLE, bold=True)
@@ -158,7 +158,7 @@ def filter_section(panel):
     lamp = L["hiPassLamp"]
     panel.text(((lamp.left + lamp.right) / 2.0, lamp.bottom + 7), "HPF", 7, SUBTLE, bold=True)
     lamp = L["loPassLamp"]
-    panel.text(((lamp.left + lamp.right) / 2.0 + 16, (lamp.top + lamp.bottom) / 2.0), "LPF", 7, SUBTLE, bold=True)
+    panel.text(((lamp.left + lamp.right) / 2.0 + 19, (lamp.top + lamp.bottom) / 2.0), "LPF", 7, SUBTLE, bold=True)
 
 
 def output_section(panel):

@@ -101,7 +101,7 @@ def slope_switch():
 
 
 def mode_button():
-    return button("BELL", 8)
+    return button("BELL", 8, inset=6)
 
 
 def phase_button():

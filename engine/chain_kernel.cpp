@@ -43,12 +43,14 @@ Pair loadFrame(const Sample* const* inputs, int32_t n) {
     return Pair(static_cast<double>(inputs[0][n]), static_cast<double>(inputs[1][n]));
 }
 
-// One call's frame loop.
+// One call's frame loop. It works on its own copies of the coefficients and states: the
+// compiler then knows that the output stores cannot change them and keeps them in registers
+// where it can, instead of reloading everything after every store.
 template <class Sample>
 class ChainRun {
 public:
-    ChainRun(const ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs,
-             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t& seed)
+    ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
+             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed)
         : c_(c), s_(s), inputs_(inputs), outputs_(outputs), frames_(frames), settings_(settings), d_(offset),
           gain_(settings.outputGain), polarity_(settings.polarity), seed_(seed),
           enabled_{settings.analog,   settings.lowBand,  settings.lowBand,
@@ -56,6 +58,8 @@ public:
                    settings.highBand, settings.highPass, settings.highPass && settings.highPassSlope >= 2,
                    settings.lowPass,  settings.lowPass && settings.lowPassSlope >= 2} {}
 
+    // Returns the largest frame level; the states and the generator state are then in
+    // states() and seed().
     double run() {
         const int32_t iterations = frames_ + kLatency;
         for (int32_t n = 0; n < iterations;) {
@@ -73,6 +77,8 @@ public:
         }
         return peak_;
     }
+    const ChainStates<Pair>& states() const { return s_; }
+    uint32_t seed() const { return seed_; }
 
 private:
     // Stage k is live when its frame n − k exists; only the first and last kLatency
@@ -140,8 +146,8 @@ private:
         peak_ = level > peak_ ? level : peak_;
     }
 
-    const ChainCoefficients<Pair>& c_;
-    ChainStates<Pair>& s_;
+    const ChainCoefficients<Pair> c_;
+    ChainStates<Pair> s_;
     const Sample* const* inputs_;
     Sample* const* outputs_;
     const int32_t frames_;
@@ -149,7 +155,7 @@ private:
     const Pair d_;
     const Pair gain_;
     const Pair polarity_;
-    uint32_t& seed_;
+    uint32_t seed_;
     const bool enabled_[kStages];
     Pair v_[kStages + 1];
     double peak_ = 0.0;
@@ -174,7 +180,11 @@ void ChainKernel::clearStates(Section section) {
 template <class Sample>
 double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                             const CallSettings& settings, double offset, uint32_t& noiseSeed) {
-    return ChainRun<Sample>(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed).run();
+    ChainRun<Sample> run(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
+    const double peak = run.run();
+    states_ = run.states();
+    noiseSeed = run.seed();
+    return peak;
 }
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,

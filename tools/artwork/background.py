@@ -92,6 +92,20 @@ class Panel:
         self.art.polygon([(6, y - 1), (W - 6, y - 1), (W - 6, y), (6, y)], (10, 10, 12, 200))
         self.art.polygon([(6, y), (W - 6, y), (W - 6, y + 1), (6, y + 1)], (255, 255, 255, 28))
 
+    def faceplate_edge(self):
+        """A dark outline with a faint bevel just inside it, so the panel reads as one plate."""
+        for inset, colour in ((0, (0, 0, 0, 200)), (1, (255, 255, 255, 26)), (2, (0, 0, 0, 40))):
+            left, top, right, bottom = inset, inset, W - inset, H - inset
+            for edge in ((left, top, right, top + 1), (left, bottom - 1, right, bottom),
+                         (left, top + 1, left + 1, bottom - 1), (right - 1, top + 1, right, bottom - 1)):
+                self.art.polygon([(edge[0], edge[1]), (edge[2], edge[1]), (edge[2], edge[3]), (edge[0], edge[3])],
+                                 colour)
+
+    def title(self, x, y, text):
+        """Section title with a short amber rule under it."""
+        self.text((x, y), text, 11, TITLE, bold=True)
+        self.art.rounded_rect(x - 9, y + 7.5, x + 9, y + 9, 0.7, ACCENT[:3] + (200,))
+
     def screw(self, x, y):
         self.art.disc(x, y + 0.6, 4.2, (255, 255, 255, 30))
         self.art.disc(x, y, 4.2, (12, 12, 14, 255))
@@ -120,7 +134,7 @@ def band_section(panel, title, centre, bw_centre, unit, legends):
     panel.text(ring_point(centre, 265.0, LEGEND_RADIUS - 1.0), unit, 8, SUBTLE, bold=True)
     side_knob_scale(panel, bw_centre, ["\u2013", "+"], 10)
     panel.text((bw_centre.x, bw_centre.y + 34), "BW", 8, SUBTLE, bold=True)
-    panel.text((bw_centre.x, centre.y - 70 + 13), title, 11, TITLE, bold=True)
+    panel.title(bw_centre.x, centre.y - 70 + 13, title)
 
 
 def side_knob_scale(panel, centre, end_legends, legend_size, mid_legend=None):
@@ -164,7 +178,7 @@ def filter_section(panel):
 def output_section(panel):
     centre = L["outputCentre"]
     side_knob_scale(panel, centre, ["-25", "+25"], 9, mid_legend="0")
-    panel.text((centre.x, centre.y - 56), "OUTPUT", 11, TITLE, bold=True)
+    panel.title(centre.x, centre.y - 58, "OUTPUT")
     out = L["outputReadout"]
     panel.text((out.right + 7, (out.top + out.bottom) / 2.0), "dB", 7, SUBTLE, bold=True)
     peak = L["peakLamp"]
@@ -173,6 +187,7 @@ def output_section(panel):
 
 def background():
     panel = Panel()
+    panel.faceplate_edge()
     for y in (155, 295, 445):
         panel.groove(y)
     for x, y in ((8, 8), (W - 8, 8), (8, H - 8), (W - 8, H - 8)):

@@ -144,8 +144,8 @@ Audio process(Instance& instance, const Audio& input, int blockSize,
             throw RenderError("the plug-in could not be called to process audio");
         }
         for (std::size_t c = 0; c < 2; ++c) {
-            std::copy(out[std::min(c, outputCount - 1)].begin(), out[std::min(c, outputCount - 1)].end(),
-                      output.channels[c].begin() + start);
+            const std::vector<Sample>& result = out[std::min(c, outputCount - 1)];
+            std::copy(result.begin(), result.end(), output.channels[c].begin() + start);
         }
     }
     return output;

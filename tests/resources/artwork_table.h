@@ -4,7 +4,7 @@
 
 enum class PngKind { OpaquePalette, PaletteWithTransparency, Rgba };
 
-struct ArtworkSpec {
+struct ArtworkEntry {
     int id;
     const char* file;
     int width;
@@ -13,7 +13,7 @@ struct ArtworkSpec {
     PngKind kind;
 };
 
-inline constexpr ArtworkSpec kArtwork[] = {
+inline constexpr ArtworkEntry kArtwork[] = {
     {101, "101_background.png", 290, 660, 1, PngKind::OpaquePalette},
     {102, "102_gain_knob.png", 60, 60, 101, PngKind::PaletteWithTransparency},
     {103, "103_band_selector_knob.png", 80, 80, 8, PngKind::PaletteWithTransparency},
@@ -29,4 +29,4 @@ inline constexpr ArtworkSpec kArtwork[] = {
     {113, "113_analog_button.png", 40, 30, 2, PngKind::PaletteWithTransparency},
 };
 
-inline const ArtworkSpec& artworkSpec(int id) { return kArtwork[id - kArtwork[0].id]; }
+inline const ArtworkEntry& artworkEntry(int id) { return kArtwork[id - kArtwork[0].id]; }

@@ -15,11 +15,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-std::vector<unsigned char> artworkBytes(const ArtworkSpec& spec) {
-    return readFile(std::string(QX71_RESOURCES_DIR) + "/" + spec.file);
+std::vector<unsigned char> artworkBytes(const ArtworkEntry& art) {
+    return readFile(std::string(QX71_RESOURCES_DIR) + "/" + art.file);
 }
 
-RgbaImage decodeArtwork(int id) { return decodePng(artworkBytes(artworkSpec(id))); }
+RgbaImage decodeArtwork(int id) { return decodePng(artworkBytes(artworkEntry(id))); }
 
 bool sameFrame(const RgbaImage& image, int frameHeight, int a, int b) {
     size_t rowBytes = 4 * static_cast<size_t>(image.width);
@@ -28,29 +28,29 @@ bool sameFrame(const RgbaImage& image, int frameHeight, int a, int b) {
 }
 
 TEST(ArtworkFiles, MatchTheResourceTable) {
-    for (const ArtworkSpec& spec : kArtwork) {
-        SCOPED_TRACE(spec.file);
-        PngChunks png = readPngChunks(artworkBytes(spec));
+    for (const ArtworkEntry& art : kArtwork) {
+        SCOPED_TRACE(art.file);
+        PngChunks png = readPngChunks(artworkBytes(art));
         EXPECT_TRUE(png.crcsValid);
-        EXPECT_EQ(png.width, spec.width);
-        EXPECT_EQ(png.height, spec.frameHeight * spec.frames);
+        EXPECT_EQ(png.width, art.width);
+        EXPECT_EQ(png.height, art.frameHeight * art.frames);
         EXPECT_EQ(png.bitDepth, 8);
         EXPECT_EQ(png.interlace, 0);
-        bool palette = spec.kind != PngKind::Rgba;
+        bool palette = art.kind != PngKind::Rgba;
         EXPECT_EQ(png.colourType, palette ? 3 : 6);
         EXPECT_EQ(png.has("PLTE"), palette);
-        EXPECT_EQ(png.has("tRNS"), spec.kind == PngKind::PaletteWithTransparency);
+        EXPECT_EQ(png.has("tRNS"), art.kind == PngKind::PaletteWithTransparency);
     }
 }
 
 TEST(ArtworkFiles, DecodeAsTheLoaderExpects) {
-    for (const ArtworkSpec& spec : kArtwork) {
-        SCOPED_TRACE(spec.file);
-        RgbaImage image = decodeArtwork(spec.id);
-        ASSERT_EQ(image.width, spec.width);
-        ASSERT_EQ(image.height, spec.frameHeight * spec.frames);
+    for (const ArtworkEntry& art : kArtwork) {
+        SCOPED_TRACE(art.file);
+        RgbaImage image = decodeArtwork(art.id);
+        ASSERT_EQ(image.width, art.width);
+        ASSERT_EQ(image.height, art.frameHeight * art.frames);
         // The opaque background decodes to three channels; the rest carry alpha.
-        EXPECT_EQ(image.sourceChannels, spec.kind == PngKind::OpaquePalette ? 3 : 4);
+        EXPECT_EQ(image.sourceChannels, art.kind == PngKind::OpaquePalette ? 3 : 4);
     }
     RgbaImage background = decodeArtwork(101);
     for (size_t i = 3; i < background.pixels.size(); i += 4) {
@@ -59,24 +59,24 @@ TEST(ArtworkFiles, DecodeAsTheLoaderExpects) {
 }
 
 TEST(ArtworkFrames, EveryFrameDiffersFromTheNext) {
-    for (const ArtworkSpec& spec : kArtwork) {
-        SCOPED_TRACE(spec.file);
-        RgbaImage image = decodeArtwork(spec.id);
-        for (int frame = 1; frame < spec.frames; ++frame) {
-            EXPECT_FALSE(sameFrame(image, spec.frameHeight, frame - 1, frame)) << "frame " << frame;
+    for (const ArtworkEntry& art : kArtwork) {
+        SCOPED_TRACE(art.file);
+        RgbaImage image = decodeArtwork(art.id);
+        for (int frame = 1; frame < art.frames; ++frame) {
+            EXPECT_FALSE(sameFrame(image, art.frameHeight, frame - 1, frame)) << "frame " << frame;
         }
     }
 }
 
 TEST(ArtworkFrames, ControlsLeaveTheirCornersTransparent) {
-    for (const ArtworkSpec& spec : kArtwork) {
-        if (spec.kind == PngKind::OpaquePalette) {
+    for (const ArtworkEntry& art : kArtwork) {
+        if (art.kind == PngKind::OpaquePalette) {
             continue;
         }
-        SCOPED_TRACE(spec.file);
-        RgbaImage image = decodeArtwork(spec.id);
-        for (int frame = 0; frame < spec.frames; ++frame) {
-            int top = frame * spec.frameHeight, bottom = top + spec.frameHeight - 1, right = spec.width - 1;
+        SCOPED_TRACE(art.file);
+        RgbaImage image = decodeArtwork(art.id);
+        for (int frame = 0; frame < art.frames; ++frame) {
+            int top = frame * art.frameHeight, bottom = top + art.frameHeight - 1, right = art.width - 1;
             EXPECT_EQ(image.at(0, top)[3], 0) << "frame " << frame;
             EXPECT_EQ(image.at(right, top)[3], 0) << "frame " << frame;
             EXPECT_EQ(image.at(0, bottom)[3], 0) << "frame " << frame;
@@ -90,15 +90,15 @@ TEST(ArtworkFrames, ControlsLeaveTheirCornersTransparent) {
 TEST(ArtworkFrames, SlopeSwitchPaintsOnlyWhereBothSwitchesTakeClicks) {
     int firstClickRow = layout::hiSlopeMouseArea.top - layout::hiSlopeSwitch.top;
     int endClickRow = layout::loSlopeMouseArea.bottom - layout::loSlopeSwitch.top;
-    const ArtworkSpec& spec = artworkSpec(108);
+    const ArtworkEntry& art = artworkEntry(108);
     RgbaImage image = decodeArtwork(108);
-    for (int frame = 0; frame < spec.frames; ++frame) {
-        for (int row = 0; row < spec.frameHeight; ++row) {
+    for (int frame = 0; frame < art.frames; ++frame) {
+        for (int row = 0; row < art.frameHeight; ++row) {
             if (row >= firstClickRow && row < endClickRow) {
                 continue;
             }
-            for (int x = 0; x < spec.width; ++x) {
-                ASSERT_EQ(image.at(x, frame * spec.frameHeight + row)[3], 0) << "frame " << frame << " row " << row;
+            for (int x = 0; x < art.width; ++x) {
+                ASSERT_EQ(image.at(x, frame * art.frameHeight + row)[3], 0) << "frame " << frame << " row " << row;
             }
         }
     }
@@ -191,12 +191,12 @@ std::vector<PointerCase> pointerCases() {
 
 TEST(KnobArtwork, EveryFramePointsWhereItsControlExpects) {
     for (const PointerCase& c : pointerCases()) {
-        const ArtworkSpec& spec = artworkSpec(c.id);
-        SCOPED_TRACE(spec.file);
-        ASSERT_EQ(static_cast<int>(c.expected.size()), spec.frames);
+        const ArtworkEntry& art = artworkEntry(c.id);
+        SCOPED_TRACE(art.file);
+        ASSERT_EQ(static_cast<int>(c.expected.size()), art.frames);
         RgbaImage image = decodeArtwork(c.id);
-        for (int frame = 0; frame < spec.frames; ++frame) {
-            double measured = pointerAngle(image, frame * spec.frameHeight, spec.width, c.rMin, c.rMax);
+        for (int frame = 0; frame < art.frames; ++frame) {
+            double measured = pointerAngle(image, frame * art.frameHeight, art.width, c.rMin, c.rMax);
             EXPECT_LT(angleDifference(measured, c.expected[frame]), 2.0)
                 << "frame " << frame << " points at " << measured << ", expected " << c.expected[frame];
         }

@@ -12,16 +12,16 @@
 namespace {
 
 TEST(EmbeddedResources, EveryArtworkNumberFindsItsFile) {
-    for (const ArtworkSpec& spec : kArtwork) {
-        SCOPED_TRACE(spec.file);
-        const EmbeddedResource* resource = findEmbeddedResource(spec.id);
+    for (const ArtworkEntry& art : kArtwork) {
+        SCOPED_TRACE(art.file);
+        const EmbeddedResource* resource = findEmbeddedResource(art.id);
         ASSERT_NE(resource, nullptr);
-        EXPECT_EQ(resource->id, spec.id);
-        std::vector<unsigned char> file = readFile(std::string(QX71_RESOURCES_DIR) + "/" + spec.file);
+        EXPECT_EQ(resource->id, art.id);
+        std::vector<unsigned char> file = readFile(std::string(QX71_RESOURCES_DIR) + "/" + art.file);
         ASSERT_EQ(resource->size, file.size());
         EXPECT_TRUE(std::equal(file.begin(), file.end(), resource->data));
         EXPECT_EQ(decodePng(std::vector<unsigned char>(resource->data, resource->data + resource->size)).width,
-                  spec.width);
+                  art.width);
     }
 }
 

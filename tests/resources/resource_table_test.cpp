@@ -28,12 +28,12 @@ std::vector<PeResource> ofType(const std::vector<PeResource>& all, const std::st
 TEST(ResourceTable, EditorEditionCarriesTheThirteenPngs) {
     std::vector<PeResource> pngs = ofType(readPeResources(editorModule), "PNG");
     ASSERT_EQ(pngs.size(), std::size(kArtwork));
-    for (const ArtworkSpec& spec : kArtwork) {
-        SCOPED_TRACE(spec.file);
-        auto found = std::find_if(pngs.begin(), pngs.end(), [&](const PeResource& r) { return r.id == spec.id; });
+    for (const ArtworkEntry& art : kArtwork) {
+        SCOPED_TRACE(art.file);
+        auto found = std::find_if(pngs.begin(), pngs.end(), [&](const PeResource& r) { return r.id == art.id; });
         ASSERT_NE(found, pngs.end());
         EXPECT_EQ(found->language, kUsEnglish);
-        EXPECT_EQ(found->data, readFile(std::string(QX71_RESOURCES_DIR) + "/" + spec.file));
+        EXPECT_EQ(found->data, readFile(std::string(QX71_RESOURCES_DIR) + "/" + art.file));
     }
 }
 

@@ -16,6 +16,12 @@ def _soft_shadow(canvas, c, r, strength):
         canvas.disc(c, c + 1.2, r + 3.0 - i * 0.5, (0, 0, 0, int(strength * (i + 1) / 6)))
 
 
+def _rim_light(canvas, c, r):
+    """Light catching the upper edge of a round body."""
+    canvas.arc(c, c, r, 205, 335, 0.9, (255, 255, 255, 45))
+    canvas.arc(c, c, r, 235, 305, 0.9, (255, 255, 255, 55))
+
+
 def _knurl(canvas, c, angle, count, r_inner, r_outer, colour):
     for i in range(count):
         direction = g.knob_direction(angle + 360.0 * i / count)
@@ -45,6 +51,7 @@ class SelectorSkirt:
     def frame(self, angle):
         canvas = self.body.copy()
         _knurl(canvas, self.c, angle, 72, self.radius - 3.4, self.radius, (36, 37, 40, 230))
+        _rim_light(canvas, self.c, self.radius)
         direction = g.knob_direction(angle)
         # Index wedge reaching over the rim, so the pointer lands on the painted tick.
         tip = self.radius + 1.2
@@ -82,6 +89,7 @@ class CapKnob:
     def frame(self, angle):
         canvas = self.body.copy()
         _knurl(canvas, self.c, angle, 48, self.face_radius + 0.8, self.body_radius, (26, 26, 29, 220))
+        _rim_light(canvas, self.c, self.body_radius)
         canvas.paste(self.face)
         _pointer(canvas, self.c, angle, self.face_radius * 0.28, self.body_radius - 0.3, 2.2, self.pointer)
         return canvas.render()

@@ -73,6 +73,13 @@ class Canvas:
         layer.paste(fill, (int(left * SS), int(top * SS)), mask)
         self._add(layer)
 
+    def arc(self, cx, cy, r, start, end, width, colour):
+        """A stroke along the circle of radius r (outer edge) from start to end degrees, clockwise
+        from 3 o'clock as on screen."""
+        layer, draw = self._layer()
+        draw.arc(self._box(cx, cy, r), start, end, fill=colour, width=int(width * SS))
+        self._add(layer)
+
     def radial_bar(self, cx, cy, direction, r_from, r_to, width, colour):
         """A straight bar along a unit direction from radius r_from to r_to, width in pixels."""
         dx, dy = direction

@@ -1,4 +1,4 @@
-// The generated table (in the build directory) that embedded_resources_table.cpp searches.
+// The generated table (in the build directory) that embedded_resources_builtin.cpp searches.
 #pragma once
 
 #include "embedded_resources.h"

@@ -1,4 +1,4 @@
-// Lookup in the byte tables that the build generates from the committed PNG files (modules without resources).
+// Lookup in the byte tables that the build generates from the committed PNG files.
 #include "embedded_resources.h"
 
 #include "embedded_resource_table.h"

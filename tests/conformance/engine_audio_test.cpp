@@ -12,10 +12,12 @@ namespace {
 using Doubles = qx71::host::ChannelBuffers<double>;
 using Floats = qx71::host::ChannelBuffers<float>;
 
+constexpr double kPi = 3.141592653589793;
+
 Doubles sine(double frequency, double sampleRate, std::size_t frames, double amplitude = 0.25) {
     Doubles channels(2, std::vector<double>(frames));
     for (std::size_t i = 0; i < frames; ++i) {
-        channels[0][i] = channels[1][i] = amplitude * std::sin(2.0 * M_PI * frequency * i / sampleRate);
+        channels[0][i] = channels[1][i] = amplitude * std::sin(2.0 * kPi * frequency * i / sampleRate);
     }
     return channels;
 }

@@ -184,7 +184,7 @@ TEST(Responses, PassFiltersCornerAndSlope) {
             // 6 dB per octave and order far from the corner, with octaves measured on the
             // frequency axis that the bilinear design maps to the analogue one.
             auto warped = [&](double corner, double ratio) {
-                return std::atan(std::tan(M_PI * corner / fs) * ratio) * fs / M_PI;
+                return std::atan(std::tan(kPi * corner / fs) * ratio) * fs / kPi;
             };
             const double perOctave = 6.0206 * order[slope];
             EXPECT_NEAR(magnitudeDb(highPass(warped(fh, 0.125))) - magnitudeDb(highPass(warped(fh, 0.25))), -perOctave,

@@ -10,8 +10,10 @@
 
 #include "filter_sections.h"
 
+inline constexpr double kPi = 3.141592653589793;
+
 inline std::complex<double> unitDelay(double frequency, double sampleRate) {
-    return std::polar(1.0, -2.0 * M_PI * frequency / sampleRate);  // z^-1 on the unit circle
+    return std::polar(1.0, -2.0 * kPi * frequency / sampleRate);  // z^-1 on the unit circle
 }
 
 inline double magnitudeDb(const std::complex<double>& h) { return 20.0 * std::log10(std::abs(h)); }

@@ -5,6 +5,7 @@
 // next call.
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <thread>
@@ -18,11 +19,12 @@ constexpr auto kDuration = std::chrono::seconds(3);
 
 void store(EngineRig& rig, int index, float value) { rig.values[index].store(value); }
 
-void automate(EngineRig& rig, std::atomic<bool>& stop, unsigned seed) {
+long automate(EngineRig& rig, std::atomic<bool>& stop, unsigned seed) {
+    long changes = 0;
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> any(0.0f, 1.0f);
     const double rates[] = {22050, 44100, 48000, 96000, 192000};
-    while (!stop.load()) {
+    for (; !stop.load(); ++changes) {
         const int action = random() % 100;
         if (action < 2) {
             rig.engine.updateAllSections(rates[random() % 5]);
@@ -35,6 +37,7 @@ void automate(EngineRig& rig, std::atomic<bool>& stop, unsigned seed) {
             rig.engine.parameterChanged(index, 44100);
         }
     }
+    return changes;
 }
 }  // namespace
 
@@ -42,8 +45,9 @@ TEST(Stress, ConcurrentDesignsAndProcessing) {
     EngineRig rig;
     std::atomic<bool> stop{false};
     std::atomic<double> peak{0.0};
-    std::thread first(automate, std::ref(rig), std::ref(stop), 1u);
-    std::thread second(automate, std::ref(rig), std::ref(stop), 2u);
+    long changes[2] = {};
+    std::thread first([&] { changes[0] = automate(rig, stop, 1u); });
+    std::thread second([&] { changes[1] = automate(rig, stop, 2u); });
 
     std::mt19937 random(3);
     std::vector<float> fl(512), fr(512);
@@ -78,6 +82,9 @@ TEST(Stress, ConcurrentDesignsAndProcessing) {
 
     EXPECT_TRUE(finite);
     EXPECT_GT(calls, 100);
+    EXPECT_GT(changes[0], 100);
+    EXPECT_GT(changes[1], 100);
+    std::printf("%ld processing calls, %ld + %ld parameter changes\n", calls, changes[0], changes[1]);
     EXPECT_GT(peak.load(), 0.0);
     // After the dust settles, the audio path runs exactly the newest design.
     rig.sync();

@@ -1,0 +1,201 @@
+// The editor's life with its effect: construction, open and close (also repeated, doubled, or
+// skipped before effClose), parameters changed while closed or from another thread, selector
+// snapping and automation, and what a missing bitmap or a failed allocation does.
+#include "editor_fixture.h"
+
+#include <atomic>
+#include <thread>
+
+#include "bitmap_loader.h"
+#include "parameter_table.h"
+
+using namespace VSTGUI;
+
+namespace editor_test {
+namespace {
+
+TEST_F(EditorTest, AttachesItselfAndTakesTheBackgroundsSize) {
+    AEffect* record = effect->getAeffect();
+    EXPECT_TRUE(record->flags & effFlagsHasEditor);
+    ERect* rect = nullptr;
+    ASSERT_EQ(record->dispatcher(record, effEditGetRect, 0, 0, &rect, 0.0f), 1);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 660);
+    EXPECT_EQ(rect->right, 290);
+    EXPECT_FALSE(gui().isGuiOpen());
+}
+
+TEST_F(EditorTest, OpenBuildsTheFortyThreeViewsWithTheParameterValues) {
+    effect->setParameter(kHfGain, 0.8f);
+    effect->setParameter(kLoSlope, 1.0f);
+    effect->setParameter(kMuteLf, 1.0f);
+    AEffect* record = effect->getAeffect();
+    ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    ASSERT_TRUE(gui().isGuiOpen());
+    EXPECT_EQ(frame().getNbViews(), 43);
+    EXPECT_EQ(frame().getView(0), views().hfArcSwitch);
+    EXPECT_EQ(frame().getView(42), views().outputText);
+    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 0.8f);
+    EXPECT_FLOAT_EQ(views().hfGainText->getValue(), 0.8f);
+    EXPECT_FLOAT_EQ(views().loSlopeSwitch->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().lfMuteButton->getValue(), 1.0f);
+    EXPECT_EQ(CKnob::getKnobMode(), kLinearMode);
+    EXPECT_FLOAT_EQ(views().outputKnob->steps, 50.0f);
+    EXPECT_FLOAT_EQ(views().mfBwKnob->steps, 40.0f);
+    EXPECT_FLOAT_EQ(views().loPassKnob->dragRange, 300.0f);
+    EXPECT_FLOAT_EQ(views().hfGainKnob->getDefaultValue(), 0.5f);
+    EXPECT_FLOAT_EQ(views().phaseButton->getDefaultValue(), 0.0f);
+    EXPECT_EQ(views().loPassKnob->getMouseableArea(), CRect(58, 518, 102, 562));
+    record->dispatcher(record, effEditClose, 0, 0, nullptr, 0.0f);
+    EXPECT_FALSE(gui().isGuiOpen());
+    EXPECT_EQ(gui().getFrame(), nullptr);
+    EXPECT_EQ(views().hfGainKnob, nullptr);
+}
+
+TEST_F(EditorTest, ChangesWhileClosedShowOnTheNextOpen) {
+    openEditor();
+    gui().close();
+    effect->setParameter(kMfGain, 0.25f);
+    effect->setParameter(kAnalog, 1.0f);
+    openEditor();
+    EXPECT_FLOAT_EQ(views().mfGainKnob->getValue(), 0.25f);
+    EXPECT_FLOAT_EQ(views().mfGainText->getValue(), 0.25f);
+    EXPECT_FLOAT_EQ(views().analogButton->getValue(), 1.0f);
+}
+
+TEST_F(EditorTest, ControlsFollowTheStoredClampedValue) {
+    openEditor();
+    effect->setParameter(kHfBw, 1.7f);
+    EXPECT_FLOAT_EQ(views().hfBwKnob->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().hfBwText->getValue(), 1.0f);
+    effect->setParameter(kPhase, 1.0f);
+    EXPECT_FLOAT_EQ(views().phaseButton->getValue(), 1.0f);
+}
+
+TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
+    openEditor();
+    std::thread automation([this] { effect->setParameter(kLfBw, 0.75f); });
+    automation.join();
+    EXPECT_FLOAT_EQ(parameter(kLfBw), 0.75f);
+    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.5f);  // no view is touched off the interface thread
+    gui().idle();
+    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.75f);
+    EXPECT_FLOAT_EQ(views().lfBwText->getValue(), 0.75f);
+}
+
+TEST_F(EditorTest, SwitchesAndButtonsSendAutomationInsideAGesture) {
+    openEditor();
+    click(220, 135);  // HF Type, right half: B
+    EXPECT_FLOAT_EQ(parameter(kHfType), 1.0f);
+    click(80, 135);  // HF Mode
+    EXPECT_FLOAT_EQ(parameter(kHfMode), 1.0f);
+    auto automations = callsOf(audioMasterAutomate);
+    ASSERT_EQ(automations.size(), 2u);
+    EXPECT_EQ(automations[0].index, kHfType);
+    EXPECT_EQ(automations[1].index, kHfMode);
+    EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 2u);
+    EXPECT_EQ(callsOf(audioMasterEndEdit).size(), 2u);
+}
+
+TEST_F(EditorTest, AfterCloseNothingReachesTheViews) {
+    openEditor();
+    CControl* knob = views().hfGainKnob;
+    gui().close();
+    gui().setParameter(kHfGain, 0.1f);
+    gui().valueChanged(nullptr, knob);  // a stale pointer must not even be looked at
+    gui().idle();
+    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
+}
+
+TEST_F(EditorTest, SecondOpenReplacesTheFirstWindow) {
+    openEditor();
+    CView* firstKnob = views().hfGainKnob;
+    firstKnob->remember();  // keeps the view inspectable after its frame let go of it
+    ASSERT_EQ(firstKnob->getNbReference(), 2);
+    ASSERT_TRUE(gui().open(nullptr));
+    EXPECT_NE(views().hfGainKnob, firstKnob);
+    EXPECT_EQ(firstKnob->getNbReference(), 1);  // the first frame was destroyed and released it
+    firstKnob->forget();
+    EXPECT_EQ(frame().getNbViews(), 43);
+}
+
+TEST_F(EditorTest, ManyOpenCloseCycles) {
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_TRUE(gui().open(nullptr));
+        effect->setParameter(kHfGain, (i % 10) / 10.0f);
+        gui().idle();
+        click(80, 80);
+        gui().close();
+    }
+    EXPECT_FALSE(gui().isGuiOpen());
+}
+
+TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
+    hostCalls().clear();
+    auto* effect = new VarnokEqualizer(recordingHost);
+    AEffect* record = effect->getAeffect();
+    ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    // A typed value is still being edited when the host closes the instance.
+    CPoint where(120, 123);
+    editor->getFrame()->onMouseDown(where, kLButton);
+    ASSERT_TRUE(editor->getViews().hfGainText->isEditing());
+    EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+    // The edit ended while the effect was still whole, so the host heard its end.
+    ASSERT_FALSE(hostCalls().empty());
+    EXPECT_EQ(hostCalls().back().opcode, audioMasterEndEdit);
+    EXPECT_EQ(hostCalls().back().index, 1001);
+}
+
+TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
+    auto* effect = new VarnokEqualizer(recordingHost);
+    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    AEffect* record = effect->getAeffect();
+    std::atomic<bool> stop{false};
+    std::thread audio([&] {
+        float in[32] = {}, out0[32], out1[32];
+        for (float& s : in)
+            s = 1.5f;
+        float* inputs[] = {in, in};
+        float* outputs[] = {out0, out1};
+        while (!stop.load())
+            record->processReplacing(record, inputs, outputs, 32);
+    });
+    std::thread automation([&] {
+        for (int i = 0; !stop.load(); ++i)
+            effect->setParameter(kMuteHf + i % 5, static_cast<float>(i % 2));
+    });
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(editor->open(nullptr));
+        editor->idle();
+        editor->close();
+    }
+    stop.store(true);
+    audio.join();
+    automation.join();
+    hostCalls().clear();
+    delete effect;
+}
+
+// Bitmaps that cannot be found: the editor opens, controls without artwork draw nothing.
+bool noArtwork(long, qx71::ResourceBytes&) { return false; }
+
+TEST_F(EditorTest, MissingArtworkStillOpensAndWorks) {
+    qx71::setResourceLookup(noArtwork);
+    bool opened = gui().open(nullptr);
+    qx71::setResourceLookup(nullptr);
+    ASSERT_TRUE(opened);
+    gui().idle();
+    click(25, 80);
+    EXPECT_FLOAT_EQ(parameter(kHfFreq), 2.0f / 7.0f);
+    press(80, 80);
+    move(104, 80);
+    release(104, 80);
+    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f + 2.0f / 36.0f);
+    gui().idle();
+}
+
+}  // namespace
+}  // namespace editor_test

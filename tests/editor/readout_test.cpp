@@ -1,0 +1,115 @@
+// The value readouts: what they show, and what typed text does to the parameter.
+#include "editor_fixture.h"
+
+#include <cstring>
+
+#include "parameter_table.h"
+#include "readout_conversion.h"
+
+using namespace VSTGUI;
+
+namespace editor_test {
+namespace {
+
+std::string shown(float value, float halfRange) {
+    char text[256];
+    readout::format(value, halfRange, text);
+    return text;
+}
+
+TEST(ReadoutConversion, ShownNumbers) {
+    EXPECT_EQ(shown(0.5f, readout::kGainHalfRange), "0.00");
+    EXPECT_EQ(shown(1.0f, readout::kGainHalfRange), "18.00");
+    EXPECT_EQ(shown(0.0f, readout::kOutputHalfRange), "-25.00");
+    EXPECT_EQ(shown(0.75f, readout::kBandwidthHalfRange), "10.00");
+}
+
+TEST(ReadoutConversion, TypedText) {
+    EXPECT_EQ(readout::parse("30", readout::kGainHalfRange), 1.0f);
+    EXPECT_EQ(readout::parse("-18", readout::kGainHalfRange), 0.0f);
+    EXPECT_EQ(readout::parse("-3.5", readout::kGainHalfRange), (-3.5f + 18.0f) / 36.0f);
+    EXPECT_EQ(readout::parse("abc", readout::kGainHalfRange), 0.5f);
+    EXPECT_EQ(readout::parse("6 dB", readout::kGainHalfRange), 24.0f / 36.0f);  // trailing text ignored
+    EXPECT_EQ(readout::parse("-30", readout::kOutputHalfRange), 0.0f);
+    EXPECT_EQ(readout::parse("inf", readout::kGainHalfRange), 1.0f);
+    EXPECT_EQ(readout::parse("-infinity", readout::kGainHalfRange), 0.0f);
+    EXPECT_EQ(readout::parse("1e39", readout::kGainHalfRange), 1.0f);
+    EXPECT_FALSE(readout::parse("nan", readout::kGainHalfRange).has_value());
+    EXPECT_FALSE(readout::parse("-NaN(1)", readout::kGainHalfRange).has_value());
+}
+
+class ReadoutTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        openEditor();
+    }
+    // Clicks into the readout, types, and ends with Enter.
+    void typeInto(const CTextEdit* field, const char* text) {
+        const CRect& r = field->getViewSize();
+        click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ASSERT_TRUE(field->isEditing());
+        typeText(text);
+        ASSERT_FALSE(field->isEditing());
+    }
+    std::string textOf(CTextEdit* field) {
+        gui().idle();  // the field shows its value when it is drawn
+        char text[256];
+        field->getText(text);
+        return text;
+    }
+};
+
+TEST_F(ReadoutTest, DefaultsShowZeroAndFollowTheParameter) {
+    for (CTextEdit* field : {views().hfGainText, views().hfBwText, views().mfGainText, views().mfBwText,
+                             views().lfGainText, views().lfBwText, views().outputText})
+        EXPECT_EQ(textOf(field), "0.00");
+    effect->setParameter(kHfGain, 1.0f);
+    effect->setParameter(kOutput, 0.0f);
+    EXPECT_EQ(textOf(views().hfGainText), "18.00");
+    EXPECT_EQ(textOf(views().outputText), "-25.00");
+    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
+}
+
+TEST_F(ReadoutTest, TypedValueSetsTheParameterWithoutAutomation) {
+    typeInto(views().hfGainText, "30");
+    EXPECT_FLOAT_EQ(parameter(kHfGain), 1.0f);
+    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
+    EXPECT_EQ(textOf(views().hfGainText), "18.00");
+    EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
+    // The click announces the readout's own tag as the gesture.
+    ASSERT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
+    EXPECT_EQ(callsOf(audioMasterBeginEdit)[0].index, 1001);
+    ASSERT_EQ(callsOf(audioMasterEndEdit).size(), 1u);
+    EXPECT_EQ(callsOf(audioMasterEndEdit)[0].index, 1001);
+
+    typeInto(views().mfGainText, "-3.5");
+    EXPECT_FLOAT_EQ(parameter(kMfGain), (-3.5f + 18.0f) / 36.0f);
+    typeInto(views().lfGainText, "-18");
+    EXPECT_FLOAT_EQ(parameter(kLfGain), 0.0f);
+    typeInto(views().outputText, "12.5");
+    EXPECT_FLOAT_EQ(parameter(kOutput), 0.75f);
+    typeInto(views().hfBwText, "-20");
+    EXPECT_FLOAT_EQ(parameter(kHfBw), 0.0f);
+}
+
+TEST_F(ReadoutTest, TextWithoutANumberMeansTheMiddle) {
+    effect->setParameter(kHfGain, 0.9f);
+    typeInto(views().hfGainText, "abc");
+    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_EQ(textOf(views().hfGainText), "0.00");
+}
+
+TEST_F(ReadoutTest, NanIsIgnoredAndInfinitiesClamp) {
+    effect->setParameter(kMfBw, 0.3f);
+    typeInto(views().mfBwText, "nan");
+    EXPECT_FLOAT_EQ(parameter(kMfBw), 0.3f);
+    EXPECT_EQ(textOf(views().mfBwText), "-8.00");  // the field shows the unchanged value again
+    typeInto(views().mfBwText, "inf");
+    EXPECT_FLOAT_EQ(parameter(kMfBw), 1.0f);
+    typeInto(views().mfBwText, "-inf");
+    EXPECT_FLOAT_EQ(parameter(kMfBw), 0.0f);
+}
+
+}  // namespace
+}  // namespace editor_test

@@ -13,26 +13,18 @@
 #include "embedded_resources.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/win32/own_module.h"
 #endif
 
 namespace qx71 {
 namespace {
 
 #ifdef _WIN32
-// The module this code is linked into (the plug-in DLL, or a test program).
-HMODULE ownModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ownModule), &module);
-    return module;
-}
-
 LPCSTR resourceName(long resourceID) { return MAKEINTRESOURCEA(static_cast<WORD>(resourceID & 0xFFFF)); }
 
 // A standard bitmap resource of the same number, converted to 32-bit pixels drawn by plain copy.
 bool loadBitmapResource(VSTGUI::CBitmap& bitmap, long resourceID) {
-    HMODULE module = ownModule();
+    HMODULE module = VSTGUI::ownModule();
     HBITMAP loaded = LoadBitmapA(module, resourceName(resourceID));
     if (!loaded)
         return false;

@@ -23,7 +23,7 @@ CFrame::~CFrame() {
 
 CDrawContext* CFrame::getBackBuffer() const { return platform ? platform->backBuffer() : nullptr; }
 
-void CFrame::repaint(const CRect& area) {
+void CFrame::redrawRect(const CRect& area) {
     CDrawContext* context = getBackBuffer();
     if (!context || area.isEmpty())
         return;
@@ -35,7 +35,7 @@ void CFrame::repaint(const CRect& area) {
 
 void CFrame::idle() {
     if (CView::isDirty()) {
-        repaint(size);
+        redrawRect(size);
         for (CView* child : children)
             child->setDirty(false);
         CView::setDirty(false);
@@ -49,7 +49,7 @@ void CFrame::idle() {
     for (CView* child : dirtyViews) {
         if (!isChild(child))
             continue;
-        repaint(child->getViewSize());
+        redrawRect(child->getViewSize());
         child->setDirty(false);
     }
 }
@@ -62,7 +62,7 @@ void CFrame::draw(CDrawContext* context) {
 
 void CFrame::redrawView(CView* view) {
     if (view && isChild(view))
-        repaint(view->getViewSize());
+        redrawRect(view->getViewSize());
 }
 
 void CFrame::setFocusView(CView* view) {

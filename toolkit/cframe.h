@@ -28,6 +28,8 @@ public:
     void draw(CDrawContext* context) override;
     // Repaints the view's area into the back buffer now and shows it.
     void redrawView(CView* view);
+    // Repaints an area (frame coordinates) into the back buffer, back to front, and shows it.
+    void redrawRect(const CRect& area);
 
     CDrawContext* getBackBuffer() const;
     AEffGUIEditor* getEditor() const { return editor; }
@@ -63,7 +65,6 @@ protected:
 
 private:
     void recordMouse(const CPoint& where, long buttons);
-    void repaint(const CRect& area);
 
     void* parentWindow;
     AEffGUIEditor* editor;

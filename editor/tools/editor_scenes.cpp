@@ -1,0 +1,77 @@
+#include "editor_scenes.h"
+
+#include <cstdint>
+#include <memory>
+
+#include "clock.h"
+#include "coffscreencontext.h"
+#include "parameter_table.h"
+#include "varnok_equalizer.h"
+#include "varnok_equalizer_gui.h"
+
+namespace scenes {
+namespace {
+
+std::uint32_t sceneTime = 1000;
+std::uint32_t sceneClock() { return sceneTime; }
+
+VstIntPtr VSTCALLBACK quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+void setCharacteristicParameters(AudioEffect& effect) {
+    const struct {
+        int index;
+        float value;
+    } settings[] = {
+        {kHfFreq, 5.0f / 7.0f}, {kHfGain, 0.72f},  {kHfBw, 0.35f},   {kHfType, 1.0f},  {kHfMode, 1.0f},
+        {kMfFreq, 3.0f / 7.0f}, {kMfGain, 0.3f},   {kMfBw, 0.6f},    {kLfFreq, 2.0f / 7.0f},
+        {kLfGain, 0.64f},       {kLfBw, 0.5f},     {kLfMode, 1.0f},  {kHiPass, 0.4f},  {kLoPass, 0.4f},
+        {kLoSlope, 1.0f / 3.0f}, {kHiSlope, 2.0f / 3.0f}, {kOutput, 0.56f}, {kAnalog, 1.0f}, {kMuteMf, 1.0f},
+    };
+    for (const auto& setting : settings)
+        effect.setParameter(setting.index, setting.value);
+}
+
+// One block well above full scale through the audio callback, as a clipping mix would send.
+void playLoudBlock(VarnokEqualizer& effect) {
+    constexpr int kFrames = 256;
+    float left[kFrames], right[kFrames], outLeft[kFrames], outRight[kFrames];
+    for (int i = 0; i < kFrames; ++i)
+        left[i] = right[i] = (i % 2 ? 2.0f : -2.0f);
+    float* inputs[] = {left, right};
+    float* outputs[] = {outLeft, outRight};
+    effect.processReplacing(inputs, outputs, kFrames);
+}
+
+}  // namespace
+
+const char* fileName(Scene scene) { return scene == kDefault ? "editor-default.png" : "editor-characteristic.png"; }
+
+bool render(Scene scene, const std::string& path) {
+    sceneTime = 1000;
+    qx71::setClock(sceneClock);
+    auto effect = std::make_unique<VarnokEqualizer>(quietHost);
+    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    if (scene == kCharacteristic)
+        setCharacteristicParameters(*effect);
+    bool written = false;
+    if (editor->open(nullptr)) {
+        editor->idle();
+        if (scene == kCharacteristic) {
+            sceneTime += VarnokEqualizerGUI::kBlinkIntervalMs;  // the muted lamp's lit half
+            editor->idle();
+            playLoudBlock(*effect);
+            sceneTime += 20;
+            editor->idle();
+        }
+        auto* surface = static_cast<VSTGUI::COffscreenContext*>(editor->getFrame()->getBackBuffer());
+        written = surface && surface->writePng(path);
+        editor->close();
+    }
+    effect.reset();
+    qx71::setClock(nullptr);
+    return written;
+}
+
+}  // namespace scenes

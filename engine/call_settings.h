@@ -13,6 +13,7 @@ struct CallSettings {
     int highPassSlope = 0;
     int lowPassSlope = 0;
     bool mono = false;
+    bool measurePeak = false;  // someone wants the call's largest frame level
 };
 
 // values: the param::count stored values.

@@ -141,6 +141,7 @@ private:
         const double right = settings_.mono ? left : signedOut.right();
         outputs_[0][frame] = static_cast<Sample>(left);
         outputs_[1][frame] = static_cast<Sample>(right);
+        if (!settings_.measurePeak) return;
         const double level = settings_.mono ? std::fabs(scaled.left())
                                             : (std::fabs(scaled.left()) + std::fabs(scaled.right())) * 0.5;
         peak_ = level > peak_ ? level : peak_;

@@ -17,7 +17,7 @@ public:
 
     // Runs `frames` (> 0) frames through the chain. offset is the call's ±1e-15; noiseSeed
     // advances twice per frame while the Analog stage runs. Returns the largest frame level
-    // (after output gain, before polarity).
+    // (after output gain, before polarity) when settings.measurePeak asks for it, else 0.
     template <class Sample>
     double process(const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
                    double offset, uint32_t& noiseSeed);

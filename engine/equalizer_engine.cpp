@@ -71,7 +71,8 @@ struct EqualizerEngine::Impl {
         takeNewestDesign();
         float values[kParamCount];
         loadValues(stored, values);
-        const CallSettings settings = decodeCallSettings(values, mono);
+        CallSettings settings = decodeCallSettings(values, mono);
+        settings.measurePeak = peakLevel != nullptr;
         offset = -offset;
         if (frames <= 0) return;
         uint32_t seed = noiseSeed.load(std::memory_order_relaxed);

@@ -112,30 +112,34 @@ FirstOrder<double> designFirstOrderHighPass(double frequency, double sampleRate)
     return r;
 }
 
-Biquad<double> designSecondOrderLowPass(double frequency, double alphaDivisor, double sampleRate) {
+namespace {
+// The shared denominator of the second-order pass sections; cs receives cos w0.
+Biquad<double> passDenominator(double frequency, double alphaDivisor, double sampleRate, double& cs) {
     const double w0 = angularFrequency(frequency, sampleRate);
-    const double cs = std::cos(w0);
+    cs = std::cos(w0);
     const double alpha = std::sin(w0) / alphaDivisor;
     Biquad<double> r;
     r.a0 = alpha + 1.0;
-    r.b0 = (1.0 - cs) * 0.5 / r.a0;
-    r.b1 = (1.0 - cs) / r.a0;
-    r.b2 = r.b0;
     r.a1 = -2.0 * cs / r.a0;
     r.a2 = (1.0 - alpha) / r.a0;
     return r;
 }
+}  // namespace
+
+Biquad<double> designSecondOrderLowPass(double frequency, double alphaDivisor, double sampleRate) {
+    double cs;
+    Biquad<double> r = passDenominator(frequency, alphaDivisor, sampleRate, cs);
+    r.b0 = (1.0 - cs) * 0.5 / r.a0;
+    r.b1 = (1.0 - cs) / r.a0;
+    r.b2 = r.b0;
+    return r;
+}
 
 Biquad<double> designSecondOrderHighPass(double frequency, double alphaDivisor, double sampleRate) {
-    const double w0 = angularFrequency(frequency, sampleRate);
-    const double cs = std::cos(w0);
-    const double alpha = std::sin(w0) / alphaDivisor;
-    Biquad<double> r;
-    r.a0 = alpha + 1.0;
+    double cs;
+    Biquad<double> r = passDenominator(frequency, alphaDivisor, sampleRate, cs);
     r.b0 = (1.0 + cs) * 0.5 / r.a0;
     r.b1 = -(1.0 + cs) / r.a0;
     r.b2 = r.b0;
-    r.a1 = -2.0 * cs / r.a0;
-    r.a2 = (1.0 - alpha) / r.a0;
     return r;
 }

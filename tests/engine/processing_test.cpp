@@ -125,25 +125,6 @@ TEST(Processing, MatchesTheScalarReferenceInBothPrecisions) {
     }
 }
 
-TEST(Processing, InPlaceEqualsOutOfPlace) {
-    EngineRig a, b;
-    for (EngineRig* rig : {&a, &b}) {
-        rig->set(param::analog, 1.0f);
-        rig->set(param::lfFreq, 0.4f);
-        rig->set(param::lfGain, 0.9f);
-        rig->set(param::lowPass, 0.8f);
-        rig->set(param::lowSlope, 1.0f);
-    }
-    std::vector<double> l = noiseSignal(1000, 3), r = noiseSignal(1000, 4);
-    std::vector<double> outL(1000), outR(1000);
-    double* in[2] = {l.data(), r.data()};
-    double* out[2] = {outL.data(), outR.data()};
-    a.processInto(in, out, 1000, false, nullptr);
-    b.process(l, r);
-    EXPECT_EQ(outL, l);
-    EXPECT_EQ(outR, r);
-}
-
 TEST(Processing, MonoCopiesLeftAndStillReadsRight) {
     EngineRig rig;
     rig.set(param::mfFreq, 0.5f);

@@ -16,14 +16,8 @@ CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listen
 }
 
 void CHorizontalSwitch::draw(CDrawContext* context) {
-    if (pBackground) {
-        long index = static_cast<long>(value * (iMaxPositions - 1) + 0.5f);
-        CPoint source(offset.x, offset.y + heightOfOneImage * index);
-        if (getTransparency())
-            pBackground->drawTransparent(context, size, source);
-        else
-            pBackground->draw(context, size, source);
-    }
+    long index = static_cast<long>(value * (iMaxPositions - 1) + 0.5f);
+    drawBackground(context, CPoint(offset.x, offset.y + heightOfOneImage * index));
     setDirty(false);
 }
 

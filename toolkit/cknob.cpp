@@ -41,12 +41,7 @@ void CKnob::setKnobMode(long mode) { knobMode = mode; }
 long CKnob::getKnobMode() { return knobMode; }
 
 void CKnob::draw(CDrawContext* context) {
-    if (pBackground) {
-        if (getTransparency())
-            pBackground->drawTransparent(context, size, offset);
-        else
-            pBackground->draw(context, size, offset);
-    }
+    drawBackground(context, offset);
     if (pHandle) {
         CPoint tip;
         valueToPoint(tip);
@@ -187,13 +182,7 @@ CCoord CAnimKnob::frameOffsetForValue() const {
 }
 
 void CAnimKnob::draw(CDrawContext* context) {
-    if (pBackground) {
-        CPoint source(offset.x, offset.y + frameOffsetForValue());
-        if (getTransparency())
-            pBackground->drawTransparent(context, size, source);
-        else
-            pBackground->draw(context, size, source);
-    }
+    drawBackground(context, CPoint(offset.x, offset.y + frameOffsetForValue()));
     valueToPoint(lastDrawnPoint);
     setDirty(false);
 }

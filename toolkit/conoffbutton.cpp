@@ -10,13 +10,8 @@ COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, long t
     : CControl(size, listener, tag, background), style(style) {}
 
 void COnOffButton::draw(CDrawContext* context) {
-    if (pBackground) {
-        CPoint source(0, value != 0.0f ? pBackground->getHeight() / 2 : 0);
-        if (getTransparency())
-            pBackground->drawTransparent(context, size, source);
-        else
-            pBackground->draw(context, size, source);
-    }
+    if (pBackground)
+        drawBackground(context, CPoint(0, value != 0.0f ? pBackground->getHeight() / 2 : 0));
     setDirty(false);
 }
 

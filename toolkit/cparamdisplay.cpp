@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "cbitmap.h"
-
 namespace VSTGUI {
 
 CParamDisplay::CParamDisplay(const CRect& size, CBitmap* background, long style)
@@ -35,7 +33,7 @@ void CParamDisplay::drawText(CDrawContext* context, const char* text) {
         return;
     if (!textTransparencyEnabled) {
         if (pBackground) {
-            pBackground->draw(context, size);
+            drawBackground(context);
         } else {
             context->setFillColor(backColor);
             context->fillRect(size);

@@ -15,13 +15,17 @@ CView::~CView() {
         pBackground->forget();
 }
 
+void CView::drawBackground(CDrawContext* context, const CPoint& source) {
+    if (!pBackground)
+        return;
+    if (transparent)
+        pBackground->drawTransparent(context, size, source);
+    else
+        pBackground->draw(context, size, source);
+}
+
 void CView::draw(CDrawContext* context) {
-    if (pBackground) {
-        if (transparent)
-            pBackground->drawTransparent(context, size);
-        else
-            pBackground->draw(context, size);
-    }
+    drawBackground(context);
     setDirty(false);
 }
 

@@ -95,6 +95,10 @@ public:
     virtual bool isTypeOf(const char* type) const;
 
 protected:
+    // The block of the background bitmap at source, into the view's rectangle: transparent
+    // drawing when the transparency flag is set, plain otherwise. Nothing without a bitmap.
+    void drawBackground(CDrawContext* context, const CPoint& source = CPoint());
+
     CRect size;
     CRect mouseableArea;
     CBitmap* pBackground = nullptr;

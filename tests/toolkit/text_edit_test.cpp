@@ -179,3 +179,18 @@ TEST(OffscreenText, CentredLiberationSansInTheFontColourClippedToTheControl) {
     EXPECT_EQ(empty.getPixel(25, 16), kBlackCColor);
     setOffscreenFontFile(QX71_TEST_FONT);
 }
+
+TEST(TextEdit, ClosingTheFrameWhileEditingStillEndsTheGesture) {
+    toolkit_test::RecordingEffect effect;
+    auto* editor = new AEffGUIEditor(&effect);
+    TextListener listener;
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr, editor);
+    auto* field = new CTextEdit(CRect(0, 0, 30, 12), &listener, 1002);
+    frame->addView(field);
+    CPoint inside(5, 5);
+    frame->onMouseDown(inside, kLButton);
+    ASSERT_TRUE(field->isEditing());
+    delete frame;
+    EXPECT_EQ(effect.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit}));
+    EXPECT_TRUE(listener.texts.empty());
+}

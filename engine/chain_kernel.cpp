@@ -16,6 +16,8 @@ constexpr int kStages = 11;
 constexpr int kLatency = kStages - 1;
 // States are cleaned up at this interval and at the end of every call.
 constexpr int kCleanInterval = 256;
+// Longer calls run in pieces of this many frames, so frame indices never overflow.
+constexpr int32_t kLongestRun = 1 << 20;
 
 Biquad<Pair> broadcast(const Biquad<double>& c) {
     return {Pair(c.a0), Pair(c.a1), Pair(c.a2), Pair(c.b0), Pair(c.b1), Pair(c.b2)};
@@ -181,10 +183,17 @@ void ChainKernel::clearStates(Section section) {
 template <class Sample>
 double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                             const CallSettings& settings, double offset, uint32_t& noiseSeed) {
-    ChainRun<Sample> run(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
-    const double peak = run.run();
-    states_ = run.states();
-    noiseSeed = run.seed();
+    double peak = 0.0;
+    for (int32_t done = 0; done < frames;) {
+        const int32_t piece = std::min(frames - done, kLongestRun);
+        const Sample* const pieceInputs[2] = {inputs[0] + done, inputs[1] + done};
+        Sample* const pieceOutputs[2] = {outputs[0] + done, outputs[1] + done};
+        ChainRun<Sample> run(coefficients_, states_, pieceInputs, pieceOutputs, piece, settings, offset, noiseSeed);
+        peak = std::max(peak, run.run());
+        states_ = run.states();
+        noiseSeed = run.seed();
+        done += piece;
+    }
     return peak;
 }
 

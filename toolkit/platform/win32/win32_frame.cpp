@@ -228,6 +228,11 @@ private:
             case WM_ERASEBKGND:
                 result = 1;
                 return true;
+            case WM_NCDESTROY:
+                // The host destroyed its window (and so this one) first.
+                window = nullptr;
+                activeEdit = nullptr;
+                return false;
             case WM_LBUTTONDOWN:
             case WM_MBUTTONDOWN:
             case WM_RBUTTONDOWN:

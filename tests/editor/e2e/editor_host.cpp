@@ -1,0 +1,119 @@
+// A small Windows host for the editor's end-to-end test:
+//   qx71-editor-host PLUGIN.dll REPORT STOPFILE
+// loads the plug-in with the host harness, opens its editor as the child of a borderless
+// top-level window at the screen's top-left corner, idles it every 20 ms until STOPFILE appears
+// (or two minutes pass), closes the editor and the instance, and writes REPORT: the 26 parameter
+// values and, in order, the automation and begin/end edit calls the plug-in made.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "host_recorder.h"
+#include "plugin_instance.h"
+#include "plugin_library.h"
+
+namespace {
+
+constexpr char kWindowTitle[] = "QX71G e2e host";
+constexpr UINT_PTR kIdleTimer = 1;
+constexpr DWORD kLongestRunMs = 120000;
+
+LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND createHostWindow(int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = hostWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "QX71GEditorHost";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                           nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// Runs the window's messages and the editor's idle until the stop file appears.
+void runUntilStopped(qx71::host::Instance& instance, HWND window, const char* stopFile) {
+    SetTimer(window, kIdleTimer, 20, nullptr);
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.hwnd == window) {
+            instance.dispatch(effEditIdle);
+            if (fileExists(stopFile) || GetTickCount() - start > kLongestRunMs)
+                break;
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    KillTimer(window, kIdleTimer);
+}
+
+bool writeReport(const char* path, const float (&values)[26], const qx71::host::HostRecorder& recorder) {
+    FILE* report = std::fopen(path, "w");
+    if (!report)
+        return false;
+    for (int i = 0; i < 26; ++i)
+        std::fprintf(report, "param %d %.9g\n", i, values[i]);
+    for (const qx71::host::HostCall& call : recorder.calls()) {
+        const char* name = call.opcode == audioMasterAutomate    ? "automate"
+                           : call.opcode == audioMasterBeginEdit ? "begin"
+                           : call.opcode == audioMasterEndEdit   ? "end"
+                                                                 : nullptr;
+        if (name)
+            std::fprintf(report, "call %s %d %.9g\n", name, call.index, call.opt);
+    }
+    return std::fclose(report) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s PLUGIN.dll REPORT STOPFILE\n", argv[0]);
+        return 2;
+    }
+    std::string error;
+    auto library = qx71::host::PluginLibrary::open(argv[1], error);
+    qx71::host::HostRecorder recorder;
+    auto instance = library ? qx71::host::Instance::create(library, recorder, error) : nullptr;
+    if (!instance) {
+        std::fprintf(stderr, "cannot load %s: %s\n", argv[1], error.c_str());
+        return 1;
+    }
+    instance->open();
+    instance->setSampleRate(44100.0f);
+    instance->setBlockSize(512);
+    instance->mainsChanged(true);
+
+    ERect* rect = nullptr;
+    if (!instance->dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
+        std::fprintf(stderr, "no editor rectangle\n");
+        return 1;
+    }
+    HWND window = createHostWindow(rect->right - rect->left, rect->bottom - rect->top);
+    if (!window || !instance->dispatch(effEditOpen, 0, 0, window)) {
+        std::fprintf(stderr, "the editor did not open\n");
+        return 1;
+    }
+    UpdateWindow(window);
+    runUntilStopped(*instance, window, argv[3]);
+
+    instance->dispatch(effEditClose);
+    float values[26];
+    for (int i = 0; i < 26; ++i)
+        values[i] = instance->getParameter(i);
+    instance->close();
+    DestroyWindow(window);
+    if (!writeReport(argv[2], values, recorder)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}

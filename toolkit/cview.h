@@ -85,8 +85,8 @@ public:
 
     CFrame* getFrame() const { return pParentFrame; }
     CViewContainer* getParentView() const { return pParentView; }
-    // Called by the container that takes the view.
-    void attached(CViewContainer* parent, CFrame* frame) {
+    // Called by the container that takes the view (both null when it lets the view go).
+    virtual void attached(CViewContainer* parent, CFrame* frame) {
         pParentView = parent;
         pParentFrame = frame;
     }

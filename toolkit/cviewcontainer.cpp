@@ -137,6 +137,12 @@ bool CViewContainer::onWheel(const CPoint& where, const float& distance, const l
     return target->onWheel(toChild(where), distance, buttons);
 }
 
+void CViewContainer::attached(CViewContainer* parent, CFrame* frame) {
+    CView::attached(parent, frame);
+    for (CView* child : children)
+        child->attached(this, frame);
+}
+
 bool CViewContainer::isDirty() const {
     if (CView::isDirty())
         return true;

@@ -34,6 +34,9 @@ public:
     CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
     bool onWheel(const CPoint& where, const float& distance, const long& buttons) override;
 
+    // Children follow their container into (or out of) a frame.
+    void attached(CViewContainer* parent, CFrame* frame) override;
+
     bool isDirty() const override;
     bool isTypeOf(const char* type) const override;
 

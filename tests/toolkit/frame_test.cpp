@@ -212,3 +212,26 @@ TEST(ReferenceCounting, SetBackgroundSwapsReferences) {
     first->forget();
     second->forget();
 }
+
+TEST(FrameRouting, NestedContainersTranslateAndKnowTheirFrame) {
+    CFrame frame(CRect(0, 0, 100, 100), nullptr, nullptr);
+    auto* group = new CViewContainer(CRect(20, 20, 80, 80), nullptr);
+    auto* inner = new Probe(CRect(10, 10, 20, 20));
+    group->addView(inner);
+    EXPECT_EQ(inner->getFrame(), nullptr);
+    frame.addView(group);
+    EXPECT_EQ(inner->getFrame(), &frame);
+    CPoint p(35, 35);
+    frame.onMouseDown(p, kLButton);
+    ASSERT_EQ(inner->presses.size(), 1u);
+    EXPECT_EQ(inner->presses[0], CPoint(15, 15));  // in the group's coordinates
+    CPoint later(40, 45);
+    frame.onMouseMoved(later, kLButton);
+    ASSERT_EQ(inner->moves.size(), 1u);
+    EXPECT_EQ(inner->moves[0], CPoint(20, 25));
+
+    COffscreenContext picture(nullptr, 100, 100, kBlackCColor);
+    frame.draw(&picture);
+    EXPECT_EQ(picture.getPixel(30, 30), kWhiteCColor);
+    EXPECT_EQ(picture.getPixel(41, 41), kBlackCColor);
+}

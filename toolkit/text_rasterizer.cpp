@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #define STB_TRUETYPE_IMPLEMENTATION

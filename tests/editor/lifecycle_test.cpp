@@ -1,10 +1,7 @@
 // The editor's life with its effect: construction, open and close (also repeated, doubled, or
-// skipped before effClose), parameters changed while closed or from another thread, selector
-// snapping and automation, and what a missing bitmap or a failed allocation does.
+// skipped before effClose), parameters changed while closed, selector
+// snapping and automation, and what a missing bitmap does.
 #include "editor_fixture.h"
-
-#include <atomic>
-#include <thread>
 
 #include "bitmap_loader.h"
 #include "parameter_table.h"
@@ -73,17 +70,6 @@ TEST_F(EditorTest, ControlsFollowTheStoredClampedValue) {
     EXPECT_FLOAT_EQ(views().phaseButton->getValue(), 1.0f);
 }
 
-TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
-    openEditor();
-    std::thread automation([this] { effect->setParameter(kLfBw, 0.75f); });
-    automation.join();
-    EXPECT_FLOAT_EQ(parameter(kLfBw), 0.75f);
-    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.5f);  // no view is touched off the interface thread
-    gui().idle();
-    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.75f);
-    EXPECT_FLOAT_EQ(views().lfBwText->getValue(), 0.75f);
-}
-
 TEST_F(EditorTest, SwitchesAndButtonsSendAutomationInsideAGesture) {
     openEditor();
     click(220, 135);  // HF Type, right half: B
@@ -147,36 +133,6 @@ TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
     ASSERT_FALSE(hostCalls().empty());
     EXPECT_EQ(hostCalls().back().opcode, audioMasterEndEdit);
     EXPECT_EQ(hostCalls().back().index, 1001);
-}
-
-TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
-    auto* effect = new VarnokEqualizer(recordingHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
-    AEffect* record = effect->getAeffect();
-    std::atomic<bool> stop{false};
-    std::thread audio([&] {
-        float in[32] = {}, out0[32], out1[32];
-        for (float& s : in)
-            s = 1.5f;
-        float* inputs[] = {in, in};
-        float* outputs[] = {out0, out1};
-        while (!stop.load())
-            record->processReplacing(record, inputs, outputs, 32);
-    });
-    std::thread automation([&] {
-        for (int i = 0; !stop.load(); ++i)
-            effect->setParameter(kMuteHf + i % 5, static_cast<float>(i % 2));
-    });
-    for (int i = 0; i < 100; ++i) {
-        ASSERT_TRUE(editor->open(nullptr));
-        editor->idle();
-        editor->close();
-    }
-    stop.store(true);
-    audio.join();
-    automation.join();
-    hostCalls().clear();
-    delete effect;
 }
 
 // Bitmaps that cannot be found: the editor opens, controls without artwork draw nothing.

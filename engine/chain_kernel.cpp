@@ -45,9 +45,8 @@ Pair loadFrame(const Sample* const* inputs, int32_t n) {
     return Pair(static_cast<double>(inputs[0][n]), static_cast<double>(inputs[1][n]));
 }
 
-// One call's frame loop. It works on its own copies of the coefficients and states: the
-// compiler then knows that the output stores cannot change them and keeps them in registers
-// where it can, instead of reloading everything after every store.
+// One call's frame loop (at most kLongestRun frames). It works on its own copies of the
+// coefficients and states, which the output stores cannot alias.
 template <class Sample>
 class ChainRun {
 public:

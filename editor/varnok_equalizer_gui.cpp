@@ -92,6 +92,10 @@ VarnokEqualizerGUI::VarnokEqualizerGUI(AudioEffect* effect)
     } catch (...) {
     }
     rect = ERect{0, 0, static_cast<VstInt16>(height), static_cast<VstInt16>(width)};
+    for (const SectionRule& rule : kSectionRules) {
+        lampParameterChanged(rule.selector, effect->getParameter(rule.selector));
+        lampParameterChanged(rule.mute, effect->getParameter(rule.mute));
+    }
 }
 
 VarnokEqualizerGUI::~VarnokEqualizerGUI() { close(); }
@@ -117,10 +121,11 @@ bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
     CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this);
     try {
         newFrame->setBackground(art.all()[0]);
-        for (const SectionRule& rule : kSectionRules) {
-            applyLampParameter(rule.selector, effect->getParameter(rule.selector));
-            applyLampParameter(rule.mute, effect->getParameter(rule.mute));
-        }
+        // Changes from other threads from here on are marked and shown at the first idle; taking
+        // the marks also makes the values stored before them visible to the reads below.
+        pendingParameters.exchange(0);
+        for (SectionLampState& lamp : lamps)
+            lamp.overrideOn.store(false);
         peakLevel.store(0.0);
         buildEditorViews(LayoutInputs{*newFrame, *effect, this, art.all(), lamps, peakLevel}, views);
     } catch (...) {
@@ -131,7 +136,6 @@ bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
     lastBlinkTicks = qx71::nowMs();
     blinkPhase = false;
     frame = newFrame;
-    pendingParameters.store(0);
     guiOpen.store(1);
     return true;
 }
@@ -164,12 +168,12 @@ void VarnokEqualizerGUI::idle() {
 
 void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
     (void)value;  // the controls show the stored, clamped value
-    if (!guiOpen.load() || index < 0 || index >= kParameterCount)
+    if (index < 0 || index >= kParameterCount)
         return;
-    if (std::this_thread::get_id() == interfaceThread.load())
+    if (std::this_thread::get_id() != interfaceThread.load())
+        pendingParameters.fetch_or(1u << index);  // also while closed: open may be under way
+    else if (guiOpen.load())
         showParameter(index);
-    else
-        pendingParameters.fetch_or(1u << index);
 }
 
 void VarnokEqualizerGUI::showPendingParameters() {
@@ -245,17 +249,16 @@ void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) 
 }
 
 void VarnokEqualizerGUI::lampParameterChanged(VstInt32 index, float value) {
-    if (guiOpen.load())
-        applyLampParameter(index, value);
-}
-
-void VarnokEqualizerGUI::applyLampParameter(VstInt32 index, double value) {
+    // The flags live as long as the editor, so they follow every change, also while the window
+    // is closed: open then finds them current and need not read them from the parameters, which
+    // could race with this writer.
+    double widened = value;
     for (int s = 0; s < kSectionCount; ++s) {
         const SectionRule& rule = kSectionRules[s];
         if (index == rule.selector)
-            lamps[s].ledOn.store(value >= rule.litFrom);
+            lamps[s].ledOn.store(widened >= rule.litFrom);
         if (index == rule.mute) {
-            lamps[s].overrideActive.store(static_cast<float>(value) >= 0.5f);
+            lamps[s].overrideActive.store(value >= 0.5f);
             lamps[s].overrideOn.store(false);
         }
     }

@@ -5,7 +5,8 @@
 // Threads: open, close, idle, the views and valueChanged belong to the host's interface thread.
 // setParameter, the lamp notifications and the peak feed may come from any thread; they only
 // touch the atomics below, never a view, so close() may destroy the views at any moment. A
-// parameter change from another thread reaches the controls at the next idle.
+// parameter change from another thread reaches the controls at the next idle. The lamp flags
+// are set from the parameters at construction and follow every change from then on.
 #pragma once
 
 #include <atomic>
@@ -30,7 +31,8 @@ public:
     void setParameter(VstInt32 index, float value) override;
     void valueChanged(VSTGUI::CDrawContext* context, VSTGUI::CControl* control) override;
 
-    // The parameter hook's lamp notification (the value as the hook received it); only while open.
+    // The parameter hook's lamp notification (the value as the hook received it): sets a lamp's
+    // flags from a selector or mute value; other indices do nothing.
     void lampParameterChanged(VstInt32 index, float value);
     // Where the audio callbacks raise the output level while the window is open, else null.
     std::atomic<double>* peakFeed();
@@ -42,8 +44,6 @@ public:
 
 private:
     bool buildWindow(void* parentWindow);
-    // Sets a lamp's flags from a selector or mute value; other indices do nothing.
-    void applyLampParameter(VstInt32 index, double value);
     // Moves the controls bound to the index to the stored value (interface thread only).
     void showParameter(VstInt32 index);
     void showPendingParameters();

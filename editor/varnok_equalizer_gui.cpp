@@ -14,6 +14,11 @@ using namespace VSTGUI;
 
 namespace {
 
+// What other threads touch must not hide a lock.
+static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the interface thread's id");
+static_assert(std::atomic<double>::is_always_lock_free, "the peak level");
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "the pending parameters");
+
 constexpr int kParameterCount = 26;
 
 struct SectionRule {

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Writes the review screenshots into the given folder: the artwork preview (background with
+# controls at several values) and the editor as it opens.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-dist/screenshots}
+mkdir -p "$out"
+/usr/bin/python3 tools/artwork/preview.py "$out/artwork-preview.png"
+echo "wrote $out/artwork-preview.png"

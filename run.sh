@@ -8,7 +8,7 @@ scripts/install-deps.sh
 scripts/build.sh
 
 mkdir -p dist/demo dist/screenshots
-render=build/linux/host/qx71-render
+render=build/linux/host/render/qx71-render
 plugin=dist/linux-x86_64/QX71.so
 
 echo

@@ -6,4 +6,3 @@ cd "$(dirname "$0")/.."
 out=${1:-dist/screenshots}
 mkdir -p "$out"
 /usr/bin/python3 tools/artwork/preview.py "$out/artwork-preview.png"
-echo "wrote $out/artwork-preview.png"

@@ -40,7 +40,6 @@ public:
     bool isGuiOpen() const { return guiOpen.load() != 0; }
     const EditorViews& getViews() const { return views; }
     const SectionLampState& lampState(Section section) const { return lamps[section]; }
-    bool getBlinkPhase() const { return blinkPhase; }
 
 private:
     bool buildWindow(void* parentWindow);

@@ -1,7 +1,5 @@
 #include "editor_fixture.h"
 
-#include <cstring>
-
 namespace editor_test {
 namespace {
 
@@ -23,7 +21,6 @@ VstIntPtr VSTCALLBACK recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, V
 }
 
 void setFakeTime(std::uint32_t ms) { currentTime = ms; }
-std::uint32_t fakeTime() { return currentTime; }
 
 void EditorTest::SetUp() {
     hostCalls().clear();

@@ -27,7 +27,6 @@ VstIntPtr VSTCALLBACK recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 i
 
 // The injected millisecond clock.
 void setFakeTime(std::uint32_t ms);
-std::uint32_t fakeTime();
 
 class EditorTest : public ::testing::Test {
 protected:

@@ -1,8 +1,6 @@
 // The value readouts: what they show, and what typed text does to the parameter.
 #include "editor_fixture.h"
 
-#include <cstring>
-
 #include "parameter_table.h"
 #include "readout_conversion.h"
 

@@ -11,7 +11,11 @@ std::unique_ptr<PixelImage> PixelImage::create(int width, int height) {
     auto* data = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(width) * height * 4]();
     if (!data)
         return nullptr;
-    return std::unique_ptr<PixelImage>(new PixelImage(width, height, data, nullptr));
+    // The image takes the pixels only once it exists; if it cannot be made, they go back here.
+    auto* image = new (std::nothrow) PixelImage(width, height, data, nullptr);
+    if (!image)
+        delete[] data;
+    return std::unique_ptr<PixelImage>(image);
 }
 
 PixelImage::~PixelImage() { delete[] data; }

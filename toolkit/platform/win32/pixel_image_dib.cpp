@@ -1,6 +1,8 @@
 // Pixel storage in a 32-bit bottom-up DIB section, so GDI can select and blend it.
 #include <windows.h>
 
+#include <new>
+
 #include "../../pixel_image.h"
 
 namespace VSTGUI {
@@ -22,7 +24,11 @@ std::unique_ptr<PixelImage> PixelImage::create(int width, int height) {
             DeleteObject(section);
         return nullptr;
     }
-    return std::unique_ptr<PixelImage>(new PixelImage(width, height, static_cast<std::uint8_t*>(bits), section));
+    // The image takes the section only once it exists; if it cannot be made, the section is freed here.
+    auto* image = new (std::nothrow) PixelImage(width, height, static_cast<std::uint8_t*>(bits), section);
+    if (!image)
+        DeleteObject(section);
+    return std::unique_ptr<PixelImage>(image);
 }
 
 PixelImage::~PixelImage() { DeleteObject(static_cast<HBITMAP>(handle)); }

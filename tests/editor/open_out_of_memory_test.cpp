@@ -3,56 +3,12 @@
 // replaced in this test program to fail the allocation with a chosen number.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "failing_allocator.h"
 #include "varnok_equalizer.h"
 #include "varnok_equalizer_gui.h"
 
-namespace {
-
-std::atomic<long> allocationsBeforeFailure{-1};  // -1: none fails
-std::atomic<bool> allocationFailed{false};
-std::atomic<long> liveAllocations{0};
-
-void* allocate(std::size_t size) {
-    long before = allocationsBeforeFailure.load();
-    if (before >= 0)
-        allocationsBeforeFailure.store(before - 1);
-    if (before == 0) {
-        allocationFailed.store(true);
-        throw std::bad_alloc();
-    }
-    void* block = std::malloc(size != 0 ? size : 1);
-    if (block == nullptr)
-        throw std::bad_alloc();
-    ++liveAllocations;
-    return block;
-}
-
-void release(void* block) noexcept {
-    if (block == nullptr)
-        return;
-    --liveAllocations;
-    std::free(block);
-}
-
-VstIntPtr VSTCALLBACK host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* block) noexcept { release(block); }
-void operator delete[](void* block) noexcept { release(block); }
-void operator delete(void* block, std::size_t) noexcept { release(block); }
-void operator delete[](void* block, std::size_t) noexcept { release(block); }
-
 TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
-    VarnokEqualizer effect(host);
+    VarnokEqualizer effect(failing_allocator::versionOnlyHost);
     auto* editor = static_cast<VarnokEqualizerGUI*>(effect.getEditor());
     ASSERT_TRUE(editor->open(nullptr));  // first use of lazily made tables
     editor->idle();
@@ -61,12 +17,11 @@ TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
     int refused = 0, openedWithFailures = 0;
     bool clean = false;
     for (long failing = 0; failing < 100000 && !clean; ++failing) {
-        const long liveBefore = liveAllocations.load();
-        allocationFailed.store(false);
-        allocationsBeforeFailure.store(failing);
+        const long liveBefore = failing_allocator::liveBlocks();
+        failing_allocator::failAfter(failing);
         bool opened = editor->open(nullptr);
-        allocationsBeforeFailure.store(-1);
-        clean = !allocationFailed.load();
+        clean = !failing_allocator::failed();
+        failing_allocator::failAfter(-1);
         if (opened) {
             EXPECT_TRUE(editor->isGuiOpen());
             openedWithFailures += !clean;
@@ -77,7 +32,7 @@ TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
             EXPECT_FALSE(editor->isGuiOpen());
             EXPECT_EQ(editor->getFrame(), nullptr);
         }
-        EXPECT_EQ(liveAllocations.load(), liveBefore) << "leak after failing allocation " << failing;
+        EXPECT_EQ(failing_allocator::liveBlocks(), liveBefore) << "leak after failing allocation " << failing;
     }
     EXPECT_TRUE(clean);
     EXPECT_GT(refused, 40);  // at least one per view

@@ -6,3 +6,4 @@ cd "$(dirname "$0")/.."
 out=${1:-dist/screenshots}
 mkdir -p "$out"
 /usr/bin/python3 tools/artwork/preview.py "$out/artwork-preview.png"
+build/linux/editor/qx71-editor-screenshot "$out"

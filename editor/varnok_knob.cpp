@@ -47,15 +47,6 @@ CMouseEventResult VarnokDragKnob::onMouseMoved(CPoint& where, const long& button
     return kMouseEventHandled;
 }
 
-CMouseEventResult VarnokDragKnob::onMouseUp(CPoint& where, const long& buttons) {
-    (void)where, (void)buttons;
-    if (!dragging)
-        return kMouseEventNotHandled;
-    dragging = false;
-    endEdit();
-    return kMouseEventHandled;
-}
-
 VarnokKnob::VarnokKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
                        CBitmap* bitmap, const CPoint& offset)
     : VarnokDragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}

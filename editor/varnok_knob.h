@@ -19,7 +19,6 @@ public:
 
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const long& buttons) override;
     VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, const long& buttons) override;
-    VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const long& buttons) override;
 
 protected:
     virtual void startDrag(const VSTGUI::CPoint& where, long buttons) = 0;
@@ -31,7 +30,6 @@ protected:
 private:
     void track(const VSTGUI::CPoint& where, long buttons);
 
-    bool dragging = false;
     VSTGUI::CPoint lastSeen{-1, -1};
 };
 

@@ -57,9 +57,10 @@ protected:
     CCoord inset = 3;
     float startAngle;
     float rangeAngle;
+    // A drag gesture is in progress (begun at the press, ended at the release).
+    bool dragging = false;
 
 private:
-    bool dragging = false;
     float dragStartValue = 0;
     CPoint dragStartPoint;
 };

@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "equalizer_engine.h"
+#include "kernel_choice.h"
 #include "parameter_decoding.h"
 
 namespace {
@@ -81,9 +82,15 @@ void reportPerFrame(benchmark::State& state, int64_t framesPerIteration) {
 enum Signal { loud, silenceAfterLoud };
 
 template <class Sample>
-void BM_Process(benchmark::State& state, Setup setup, Signal signal) {
+void BM_Process(benchmark::State& state, Setup setup, Signal signal, ChainKernelKind kernel) {
+    if (!kernelSupported(kernel)) {
+        state.SkipWithError("kernel not supported by this processor");
+        return;
+    }
     const auto frames = static_cast<int32_t>(state.range(0));
+    forceKernel(kernel);
     Bench bench(setup);
+    stopForcingKernel();
     Buffers<Sample> buffers(frames);
     buffers.fill(true);
     if (signal == silenceAfterLoud) {
@@ -98,8 +105,12 @@ void BM_Process(benchmark::State& state, Setup setup, Signal signal) {
     reportPerFrame(state, frames);
 }
 
-void BM_Float(benchmark::State& state, Setup setup, Signal signal) { BM_Process<float>(state, setup, signal); }
-void BM_Double(benchmark::State& state, Setup setup, Signal signal) { BM_Process<double>(state, setup, signal); }
+void BM_Float(benchmark::State& state, Setup setup, Signal signal, ChainKernelKind kernel = chosenKernel()) {
+    BM_Process<float>(state, setup, signal, kernel);
+}
+void BM_Double(benchmark::State& state, Setup setup, Signal signal, ChainKernelKind kernel = chosenKernel()) {
+    BM_Process<double>(state, setup, signal, kernel);
+}
 
 void BM_RedesignOneBand(benchmark::State& state) {
     Bench bench(fullChain);
@@ -112,12 +123,15 @@ void BM_RedesignOneBand(benchmark::State& state) {
 }
 }  // namespace
 
-#define QX71_PROCESS_BENCH(callback, name, setup, signal) \
-    BENCHMARK_CAPTURE(callback, name, setup, signal)->Arg(64)->Arg(512)->Arg(4096)
+#define QX71_PROCESS_BENCH(callback, name, ...) \
+    BENCHMARK_CAPTURE(callback, name, __VA_ARGS__)->Arg(64)->Arg(512)->Arg(4096)
 QX71_PROCESS_BENCH(BM_Float, defaults, defaults, loud);
 QX71_PROCESS_BENCH(BM_Double, defaults, defaults, loud);
 QX71_PROCESS_BENCH(BM_Float, full_chain, fullChain, loud);
 QX71_PROCESS_BENCH(BM_Double, full_chain, fullChain, loud);
+// The same with the SSE2 kernel, which processors without AVX-512 run.
+QX71_PROCESS_BENCH(BM_Float, full_chain_sse2, fullChain, loud, ChainKernelKind::sse2);
+QX71_PROCESS_BENCH(BM_Double, full_chain_sse2, fullChain, loud, ChainKernelKind::sse2);
 QX71_PROCESS_BENCH(BM_Float, full_chain_silence_after_loud, fullChain, silenceAfterLoud);
 QX71_PROCESS_BENCH(BM_Double, full_chain_silence_after_loud, fullChain, silenceAfterLoud);
 QX71_PROCESS_BENCH(BM_Float, undithered, undithered, loud);

@@ -1,9 +1,10 @@
 #include "chain_kernel.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "analog_noise.h"
+#include "chain_kernel_avx512.h"
+#include "frame_io.h"
 #include "state_hygiene.h"
 
 namespace {
@@ -40,11 +41,6 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 }
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
-template <class Sample>
-Pair loadFrame(const Sample* const* inputs, int32_t n) {
-    return Pair(static_cast<double>(inputs[0][n]), static_cast<double>(inputs[1][n]));
-}
-
 // One call's frame loop (at most kLongestRun frames). It works on its own copies of the
 // coefficients and states, which the output stores cannot alias.
 template <class Sample>
@@ -52,8 +48,8 @@ class ChainRun {
 public:
     ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
              Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed)
-        : c_(c), s_(s), inputs_(inputs), outputs_(outputs), frames_(frames), settings_(settings), d_(offset),
-          gain_(settings.outputGain), polarity_(settings.polarity), seed_(seed),
+        : c_(c), s_(s), inputs_(inputs), writer_(outputs, settings), frames_(frames), settings_(settings), d_(offset),
+          seed_(seed),
           enabled_{settings.analog,   settings.lowBand,  settings.lowBand,
                    settings.lowBand,  settings.midBand,  settings.highBand,
                    settings.highBand, settings.highPass, settings.highPass && settings.highPassSlope >= 2,
@@ -76,7 +72,7 @@ public:
             }
             cleanStates(s_);
         }
-        return peak_;
+        return writer_.peak();
     }
     const ChainStates<Pair>& states() const { return s_; }
     uint32_t seed() const { return seed_; }
@@ -105,7 +101,7 @@ private:
         v_[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s_.lfShelf, v_[1]) : v_[1];
         if (!kEdge || n < frames_) v_[0] = loadFrame(inputs_, n);
         v_[1] = live<kEdge>(0, n) ? analog(v_[0]) : v_[0];
-        if (!kEdge || n >= kLatency) output(n - kLatency, v_[11]);
+        if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v_[11]);
     }
 
     Pair analog(Pair x) {
@@ -135,36 +131,20 @@ private:
         return biquadStep(c_.lpStage2, s_.lpStage2, x + d_);
     }
 
-    void output(int32_t frame, Pair y) {
-        const Pair scaled = y * gain_;
-        const Pair signedOut = scaled * polarity_;
-        const double left = signedOut.left();
-        const double right = settings_.mono ? left : signedOut.right();
-        outputs_[0][frame] = static_cast<Sample>(left);
-        outputs_[1][frame] = static_cast<Sample>(right);
-        if (!settings_.measurePeak) return;
-        const double level = settings_.mono ? std::fabs(scaled.left())
-                                            : (std::fabs(scaled.left()) + std::fabs(scaled.right())) * 0.5;
-        peak_ = level > peak_ ? level : peak_;
-    }
-
     const ChainCoefficients<Pair> c_;
     ChainStates<Pair> s_;
     const Sample* const* inputs_;
-    Sample* const* outputs_;
+    FrameWriter<Sample> writer_;
     const int32_t frames_;
     const CallSettings& settings_;
     const Pair d_;
-    const Pair gain_;
-    const Pair polarity_;
     uint32_t seed_;
     const bool enabled_[kStages];
     Pair v_[kStages + 1];
-    double peak_ = 0.0;
 };
 }  // namespace
 
-ChainKernel::ChainKernel() { setCoefficients(DesignedChain::initialCoefficients()); }
+ChainKernel::ChainKernel() : kind_(chosenKernel()) { setCoefficients(DesignedChain::initialCoefficients()); }
 
 void ChainKernel::setCoefficients(const ChainCoefficients<double>& designed) {
     forEachSection([](Section, auto& target, const auto& source) { target = broadcast(source); }, coefficients_,
@@ -187,12 +167,24 @@ double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs,
         const int32_t piece = std::min(frames - done, kLongestRun);
         const Sample* const pieceInputs[2] = {inputs[0] + done, inputs[1] + done};
         Sample* const pieceOutputs[2] = {outputs[0] + done, outputs[1] + done};
-        ChainRun<Sample> run(coefficients_, states_, pieceInputs, pieceOutputs, piece, settings, offset, noiseSeed);
-        peak = std::max(peak, run.run());
-        states_ = run.states();
-        noiseSeed = run.seed();
+        peak = std::max(peak, runPiece(pieceInputs, pieceOutputs, piece, settings, offset, noiseSeed));
         done += piece;
     }
+    return peak;
+}
+
+template <class Sample>
+double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
+                             const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+#if QX71_WIDE_KERNELS
+    if (kind_ == ChainKernelKind::avx512) {
+        return runChainAvx512(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
+    }
+#endif
+    ChainRun<Sample> run(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
+    const double peak = run.run();
+    states_ = run.states();
+    noiseSeed = run.seed();
     return peak;
 }
 

@@ -6,6 +6,7 @@
 
 #include "call_settings.h"
 #include "chain_layout.h"
+#include "kernel_choice.h"
 #include "stereo_pair.h"
 
 class ChainKernel {
@@ -27,6 +28,12 @@ public:
     ChainStates<double> states(int channel) const;
 
 private:
+    // One piece of at most 2^20 frames, with the kernel chosen at construction.
+    template <class Sample>
+    double runPiece(const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                    double offset, uint32_t& noiseSeed);
+
+    const ChainKernelKind kind_;
     ChainCoefficients<Pair> coefficients_;
     ChainStates<Pair> states_;
 };

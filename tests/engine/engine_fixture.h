@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <random>
 #include <vector>
 
 #include "chain_layout.h"
@@ -59,4 +60,17 @@ inline std::vector<double> noiseSignal(size_t n, unsigned seed, double amplitude
         v = (static_cast<double>(s >> 8) / 16777216.0 * 2.0 - 1.0) * amplitude;
     }
     return out;
+}
+
+// Random settings over the whole parameter space, switch values included.
+inline void randomise(EngineRig& rig, std::mt19937& random) {
+    std::uniform_real_distribution<float> any(0.0f, 1.0f);
+    std::uniform_int_distribution<int> step(0, 6);
+    for (int i = 0; i < param::count; ++i) {
+        float v = any(random);
+        if (random() % 2) v = step(random) / 6.0f;
+        if (i >= param::muteHf) v = random() % 4 == 0 ? 1.0f : 0.0f;
+        if (i == param::lowSlope || i == param::highSlope) v = static_cast<float>(random() % 4) / 3.0f;
+        rig.set(i, v);
+    }
 }

@@ -15,19 +15,6 @@ void muteEverything(EngineRig& rig) {
     for (int i = param::muteHf; i <= param::muteHighPass; ++i) rig.set(i, 1.0f);
 }
 
-// Random settings over the whole parameter space, switch values included.
-void randomise(EngineRig& rig, std::mt19937& random) {
-    std::uniform_real_distribution<float> any(0.0f, 1.0f);
-    std::uniform_int_distribution<int> step(0, 6);
-    for (int i = 0; i < param::count; ++i) {
-        float v = any(random);
-        if (random() % 2) v = step(random) / 6.0f;
-        if (i >= param::muteHf) v = random() % 4 == 0 ? 1.0f : 0.0f;
-        if (i == param::lowSlope || i == param::highSlope) v = static_cast<float>(random() % 4) / 3.0f;
-        rig.set(i, v);
-    }
-}
-
 // Runs the reference over the same blocks the engine gets (the offset flips per call).
 struct ReferenceRun {
     ReferenceChain chain;

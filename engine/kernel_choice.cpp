@@ -1,0 +1,31 @@
+#include "kernel_choice.h"
+
+#include <atomic>
+
+namespace {
+constexpr int kNotForced = -1;
+std::atomic<int> forcedKernel{kNotForced};
+}  // namespace
+
+bool kernelSupported(ChainKernelKind kind) {
+    switch (kind) {
+        case ChainKernelKind::sse2: return true;
+        case ChainKernelKind::avx512:
+#if QX71_WIDE_KERNELS
+            return __builtin_cpu_supports("avx512f");
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+ChainKernelKind chosenKernel() {
+    const int forced = forcedKernel.load(std::memory_order_relaxed);
+    if (forced != kNotForced) return static_cast<ChainKernelKind>(forced);
+    return kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2;
+}
+
+void forceKernel(ChainKernelKind kind) { forcedKernel.store(static_cast<int>(kind), std::memory_order_relaxed); }
+
+void stopForcingKernel() { forcedKernel.store(kNotForced, std::memory_order_relaxed); }

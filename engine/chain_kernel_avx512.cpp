@@ -110,10 +110,12 @@ constexpr Section kLowShelves[] = {Section::lfShelf};  // the other shelves are 
 // next kSkew − 1 iterations instead of holding up the next one.
 constexpr int kSkew = 3;
 constexpr int kLatency = kSkew * (kSectionCount - 1);
-// States are cleaned up at this interval and at the end of every call.
-constexpr int kCleanInterval = 85 * kSkew;
-// The Analog noise is drawn ahead for this many frames at a time, sixteen draws per step.
-constexpr int kNoiseFrames = 128;
+// The loop runs in blocks of kBlock iterations: before a block, the input frames it takes
+// (with the Analog noise added) are gathered into a buffer of pairs, and after it, the
+// output frames it made are scaled and written out, eight frames per instruction.
+constexpr int kBlock = 21 * kSkew;
+// States are cleaned up every kCleanBlocks blocks and at the end of every call.
+constexpr int kCleanBlocks = 4;
 constexpr int kDrawsPerStep = 16;
 
 // Four sections of one kind side by side, and which of them run at all: the others pass
@@ -171,6 +173,69 @@ void drawNoise(uint32_t& seed, double* out, int32_t frames) {
         }
     }
 }
+
+// Eight samples of one channel as doubles, and back.
+W loadEight(const float* p) { return _mm512_cvtps_pd(_mm256_loadu_ps(p)); }
+W loadEight(const double* p) { return _mm512_loadu_pd(p); }
+void storeEight(float* p, W v) { _mm256_storeu_ps(p, _mm512_cvtpd_ps(v)); }
+void storeEight(double* p, W v) { _mm512_storeu_pd(p, v); }
+
+// Eight frames as pairs (two registers) from the two channels, and the other way round.
+template <int kFirst>
+W interleave(W left, W right) {
+    const __m512i index = _mm512_set_epi64(kFirst + 11, kFirst + 3, kFirst + 10, kFirst + 2, kFirst + 9, kFirst + 1,
+                                           kFirst + 8, kFirst);
+    return _mm512_permutex2var_pd(left, index, right);
+}
+template <int kChannel>
+W channelOf(W firstFour, W lastFour) {
+    const __m512i index = _mm512_set_epi64(14 + kChannel, 12 + kChannel, 10 + kChannel, 8 + kChannel, 6 + kChannel,
+                                           4 + kChannel, 2 + kChannel, kChannel);
+    return _mm512_permutex2var_pd(firstFour, index, lastFour);
+}
+
+// FrameWriter for eight frames at a time: the same operations lane by lane.
+template <class Sample>
+class BlockWriter {
+public:
+    BlockWriter(Sample* const* outputs, const CallSettings& settings)
+        : frames_(outputs, settings), outputs_(outputs), gain_(_mm512_set1_pd(settings.outputGain)),
+          polarity_(_mm512_set1_pd(settings.polarity)), mono_(settings.mono), measurePeak_(settings.measurePeak) {}
+
+    // Writes frames [first, end) from pairs (pairs[0] is frame first).
+    void write(const double* pairs, int32_t first, int32_t end) {
+        int32_t frame = first;
+        for (; frame + 8 <= end; frame += 8, pairs += 16) {
+            const W scaledFirst = _mm512_loadu_pd(pairs) * gain_;
+            const W scaledLast = _mm512_loadu_pd(pairs + 8) * gain_;
+            const W left = channelOf<0>(scaledFirst * polarity_, scaledLast * polarity_);
+            const W right = mono_ ? left : channelOf<1>(scaledFirst * polarity_, scaledLast * polarity_);
+            storeEight(outputs_[0] + frame, left);
+            storeEight(outputs_[1] + frame, right);
+            if (measurePeak_) peak_ = _mm512_max_pd(level(scaledFirst, scaledLast), peak_);
+        }
+        for (; frame < end; ++frame, pairs += 2) frames_.write(frame, Pair(_mm_loadu_pd(pairs)));
+    }
+    double peak() const { return std::max(frames_.peak(), _mm512_reduce_max_pd(peak_)); }
+
+private:
+    // The frame levels; a NaN level, as in FrameWriter, never raises the peak (max_pd then
+    // returns its second operand).
+    W level(W scaledFirst, W scaledLast) const {
+        const W left = _mm512_abs_pd(channelOf<0>(scaledFirst, scaledLast));
+        if (mono_) return left;
+        const W right = _mm512_abs_pd(channelOf<1>(scaledFirst, scaledLast));
+        return (left + right) * _mm512_set1_pd(0.5);
+    }
+
+    FrameWriter<Sample> frames_;
+    Sample* const* outputs_;
+    const W gain_;
+    const W polarity_;
+    const bool mono_;
+    const bool measurePeak_;
+    W peak_ = _mm512_setzero_pd();
+};
 
 template <size_t N>
 W offsetLanes(Group group, const Section (&sections)[N], double offset) {
@@ -253,27 +318,33 @@ private:
     template <bool kFirstOrders>
     void runFrames(uint32_t& seed) {
         Working w{shelves_, front_, firstOrders_, back_, {}};
-        for (int j = 0; j < kSkew; ++j) {
-            w.o[j].group[shelves] = withSlot(w.o[j].group[shelves], kInputSlot, frame(j, seed));
-        }
+        gatherFrames(firstFrames_, 0, kSkew, seed);
+        for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withFrame(w.o[j].group[shelves], firstFrames_ + 2 * j);
         const int32_t iterations = frames_ + kLatency;
-        for (int32_t n = 0; n < iterations;) {
-            const int32_t chunkEnd = n + kCleanInterval;
-            for (; n < chunkEnd && n < iterations; n += kSkew) {
-                if (n >= kLatency && n + 2 * kSkew <= frames_) {
+        for (int32_t start = 0, block = 1; start < iterations; start += kBlock, ++block) {
+            // Iteration n takes frame n + kSkew and makes frame n − kLatency.
+            const int32_t length = std::min(kBlock, (iterations - start + kSkew - 1) / kSkew * kSkew);
+            gatherFrames(firstFrames_, start + kSkew, length, seed);
+            for (int32_t i = 0; i < length; i += kSkew) {
+                const int32_t n = start + i;
+                if (n >= kLatency && n + kSkew <= frames_) {
 #pragma GCC unroll 4
-                    for (int j = 0; j < kSkew; ++j) iteration<false, kFirstOrders>(n + j, w, w.o[j], seed);
+                    for (int j = 0; j < kSkew; ++j) iteration<false, kFirstOrders>(n + j, w, w.o[j], i + j);
                 } else {
 #pragma GCC unroll 4
-                    for (int j = 0; j < kSkew; ++j) iteration<true, kFirstOrders>(n + j, w, w.o[j], seed);
+                    for (int j = 0; j < kSkew; ++j) iteration<true, kFirstOrders>(n + j, w, w.o[j], i + j);
                 }
             }
-            w.saveTo(*this);
-            if (n < iterations) {
+            const int32_t firstDone = start - kLatency;
+            const int32_t skipped = std::max(0, -firstDone);
+            writer_.write(doneFrames_ + 2 * skipped, firstDone + skipped, std::min(firstDone + length, frames_));
+            if (block % kCleanBlocks == 0 && start + kBlock < iterations) {
+                w.saveTo(*this);
                 cleanWorkingStates();
                 w.loadFrom(*this);
             }
         }
+        w.saveTo(*this);
     }
 
     template <template <class> class Coefficients, template <class> class State>
@@ -311,19 +382,34 @@ private:
                        copy);
     }
 
-    // The input of the first section for frame m: the input frame plus, while the Analog
-    // stage runs, its noise.
-    Pair frame(int32_t m, uint32_t& seed) {
-        if (m >= frames_) return Pair();
-        const Pair x = loadFrame(inputs_, m);
-        if (!analog_) return x;
-        if (m >= noiseEnd_) {
-            const int32_t count = std::min(kNoiseFrames, frames_ - m);
-            drawNoise(seed, noise_, count);
-            noiseStart_ = m;
-            noiseEnd_ = m + count;
+    // pairs[2i, 2i + 1] = input frame first + i plus, while the Analog stage runs, its noise,
+    // for i < count; zeros past the call's frames.
+    void gatherFrames(double* pairs, int32_t first, int32_t count, uint32_t& seed) {
+        const int32_t present = std::max(0, std::min(count, frames_ - first));
+        if (analog_ && present > 0) drawNoise(seed, noise_, present);
+        const W noNoise = _mm512_set1_pd(-0.0);  // x + (−0) is x for every x
+        int32_t i = 0;
+        for (; i + 8 <= present; i += 8) {
+            const W left = loadEight(inputs_[0] + first + i);
+            const W right = loadEight(inputs_[1] + first + i);
+            const W noiseFirst = analog_ ? _mm512_load_pd(noise_ + 2 * i) : noNoise;
+            const W noiseLast = analog_ ? _mm512_load_pd(noise_ + 2 * i + 8) : noNoise;
+            _mm512_storeu_pd(pairs + 2 * i, interleave<0>(left, right) + noiseFirst);
+            _mm512_storeu_pd(pairs + 2 * i + 8, interleave<4>(left, right) + noiseLast);
         }
-        return x + Pair(_mm_load_pd(noise_ + 2 * (m - noiseStart_)));
+        for (; i < present; ++i) {
+            Pair x = loadFrame(inputs_, first + i);
+            if (analog_) x = x + Pair(_mm_load_pd(noise_ + 2 * i));
+            _mm_storeu_pd(pairs + 2 * i, x.v);
+        }
+        for (; i < count; ++i) _mm_storeu_pd(pairs + 2 * i, _mm_setzero_pd());
+    }
+
+    // The shelves' output with the next input frame in its input slot.
+    static W withFrame(W shelvesOut, const double* pair) {
+        constexpr __mmask16 kInputLanes = 0xFu << (4 * kInputSlot);
+        return _mm512_castps_pd(_mm512_mask_broadcast_f32x4(_mm512_castpd_ps(shelvesOut), kInputLanes,
+                                                            _mm_castpd_ps(_mm_loadu_pd(pair))));
     }
 
     // Slots whose section has a frame to work on in iteration n.
@@ -346,7 +432,7 @@ private:
     }
 
     template <bool kEdge, bool kFirstOrders>
-    __attribute__((always_inline)) void iteration(int32_t n, Working& w, Outputs& o, uint32_t& seed) {
+    __attribute__((always_inline)) void iteration(int32_t n, Working& w, Outputs& o, int32_t inBlock) {
         // o holds the outputs of iteration n − kSkew: every section takes its predecessor's.
         W* g = o.group;
         const W shelfIn = pick<kInputSlot, 0, 6, kInputSlot>(g[shelves], g[frontBiquads]);
@@ -372,14 +458,14 @@ private:
                                       : firstOrderIn;
         g[backBiquads] = runLanes<kEdge, backBiquads>(w.back, backIn, n, biquad);
 
-        const int32_t done = n - kLatency;
-        if (!kEdge || (done >= 0 && done < frames_)) writer_.write(done, pairIn(g[backBiquads], kSlots - 1));
-        g[shelves] = withSlot(g[shelves], kInputSlot, frame(n + kSkew, seed));
+        _mm_storeu_ps(reinterpret_cast<float*>(doneFrames_ + 2 * inBlock),
+                      _mm512_extractf32x4_ps(_mm512_castpd_ps(g[backBiquads]), kSlots - 1));
+        g[shelves] = withFrame(g[shelves], firstFrames_ + 2 * inBlock);
     }
 
     ChainStates<Pair>& states_;
     const Sample* const* inputs_;
-    FrameWriter<Sample> writer_;
+    BlockWriter<Sample> writer_;
     const int32_t frames_;
     const bool analog_;
     // The offset in the lanes that get it and −0 in the others: x + (−0) is x for every x.
@@ -391,9 +477,9 @@ private:
     BiquadLanes front_;
     FirstOrderLanes firstOrders_;
     BiquadLanes back_;
-    alignas(64) double noise_[2 * kNoiseFrames + kDrawsPerStep];
-    int32_t noiseStart_ = 0;
-    int32_t noiseEnd_ = 0;
+    alignas(64) double noise_[2 * kBlock + kDrawsPerStep];
+    alignas(64) double firstFrames_[2 * kBlock];  // the block's input frames as pairs
+    alignas(64) double doneFrames_[2 * kBlock];   // the block's output frames as pairs
 };
 }  // namespace
 

@@ -32,13 +32,17 @@ struct ShelfState {
     T s{};
 };
 
+// The steps are always inlined: the wide kernels also run them on vector types that only
+// their own instruction set can handle, so no stand-alone copy may exist for those types.
+#define QX71_SECTION_STEP inline __attribute__((always_inline))
+
 inline Biquad<double> identityBiquad() { return {0.0, 0.0, 0.0, 1.0, 0.0, 0.0}; }
 inline FirstOrder<double> identityFirstOrder() { return {1.0, 0.0, 0.0}; }
 inline Shelf<double> zeroShelf() { return {0.0, 0.0}; }
 
 // Direct form I.
 template <class T>
-inline T biquadStep(const Biquad<T>& c, BiquadState<T>& s, T x) {
+QX71_SECTION_STEP T biquadStep(const Biquad<T>& c, BiquadState<T>& s, T x) {
     const T y = c.b0 * x + c.b1 * s.x1 + c.b2 * s.x2 - c.a1 * s.y1 - c.a2 * s.y2;
     s.x2 = s.x1;
     s.x1 = x;
@@ -48,7 +52,7 @@ inline T biquadStep(const Biquad<T>& c, BiquadState<T>& s, T x) {
 }
 
 template <class T>
-inline T firstOrderStep(const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
+QX71_SECTION_STEP T firstOrderStep(const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
     const T y = c.b0 * x + c.b1 * s.x1 - c.a1 * s.y1;
     s.x1 = x;
     s.y1 = y;
@@ -57,13 +61,13 @@ inline T firstOrderStep(const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
 
 // Allpass output in canonical form; advances the state.
 template <class T>
-inline T shelfAllpass(const Shelf<T>& c, ShelfState<T>& s, T x, T& w) {
+QX71_SECTION_STEP T shelfAllpass(const Shelf<T>& c, ShelfState<T>& s, T x, T& w) {
     w = x - c.c * s.s;
     return c.c * w + s.s;
 }
 
 template <class T>
-inline T highShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
+QX71_SECTION_STEP T highShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
     T w;
     const T ap = shelfAllpass(c, s, x, w);
     s.s = w;
@@ -71,7 +75,7 @@ inline T highShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
 }
 
 template <class T>
-inline T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
+QX71_SECTION_STEP T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
     T w;
     const T ap = shelfAllpass(c, s, x, w);
     s.s = w;

@@ -12,6 +12,7 @@
 #pragma GCC diagnostic pop
 
 #include <algorithm>
+#include <type_traits>
 
 #include "analog_noise.h"
 #include "frame_io.h"
@@ -64,16 +65,12 @@ void takeSlot(const Record<W>& wide, Record<Pair>& pair, int slot) {
     for (size_t i = 0; i < sizeof(Record<Pair>) / sizeof(Pair); ++i) to[i] = pairIn(from[i], slot);
 }
 
-// At the edges of a call some slots have no frame to work on; their states stay.
-template <bool kEdge, template <class> class State>
-void commit(State<W>& state, const State<W>& next, Mask live) {
-    if (!kEdge) {
-        state = next;
-        return;
-    }
-    W* to = reinterpret_cast<W*>(&state);
-    const W* from = reinterpret_cast<const W*>(&next);
-    for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) to[i] = _mm512_mask_mov_pd(to[i], live, from[i]);
+// Copies the lanes `lanes` of a state record.
+template <template <class> class State>
+__attribute__((always_inline)) inline void merge(State<W>& to, const State<W>& from, Mask lanes) {
+    W* target = reinterpret_cast<W*>(&to);
+    const W* source = reinterpret_cast<const W*>(&from);
+    for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) target[i] = _mm512_mask_mov_pd(target[i], lanes, source[i]);
 }
 
 // Register groups, each with four sections of one kind, and every section's place in them.
@@ -108,14 +105,15 @@ constexpr Section kLowShelves[] = {Section::lfShelf};  // the other shelves are 
 // input comes from the iteration kSkew before: the loop keeps kSkew sets of group outputs,
 // and the long multiply-add chain from one section's input to its output overlaps with the
 // next kSkew − 1 iterations instead of holding up the next one.
-constexpr int kSkew = 3;
+constexpr int kSkew = 2;
 constexpr int kLatency = kSkew * (kSectionCount - 1);
 // The loop runs in blocks of kBlock iterations: before a block, the input frames it takes
 // (with the Analog noise added) are gathered into a buffer of pairs, and after it, the
 // output frames it made are scaled and written out, eight frames per instruction.
-constexpr int kBlock = 21 * kSkew;
+constexpr int kBlock = 32 * kSkew;
 // States are cleaned up every kCleanBlocks blocks and at the end of every call.
 constexpr int kCleanBlocks = 4;
+static_assert(kCleanBlocks * kBlock > kLatency, "no clean-up before every stage has started");
 constexpr int kDrawsPerStep = 16;
 
 // Four sections of one kind side by side, and which of them run at all: the others pass
@@ -271,12 +269,6 @@ public:
                               const auto& state) { load(section, coefficients, state); },
                        c, s);
         shelves_.running |= slotMask(kInputSlot);
-        // Per lane, the stage's frame delay; slots without a section never run.
-        int64_t delays[kGroups][2 * kSlots];
-        std::fill(&delays[0][0], &delays[0][0] + kGroups * 2 * kSlots, int64_t{1} << 40);
-        for (int k = 0; k < kSectionCount; ++k) delays[kPlaces[k].group][2 * kPlaces[k].slot] = kSkew * k;
-        for (int k = 0; k < kSectionCount; ++k) delays[kPlaces[k].group][2 * kPlaces[k].slot + 1] = kSkew * k;
-        for (int g = 0; g < kGroups; ++g) delays_[g] = _mm512_loadu_si512(delays[g]);
     }
 
     // Returns the largest frame level; `seed` advances by the noise draws.
@@ -286,7 +278,6 @@ public:
         } else {
             runFrames<false>(seed);
         }
-        forEachSection([this](Section section, auto& state) { keep(section, state); }, states_);
         cleanStates(states_);
         return writer_.peak();
     }
@@ -321,18 +312,18 @@ private:
         gatherFrames(firstFrames_, 0, kSkew, seed);
         for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withFrame(w.o[j].group[shelves], firstFrames_ + 2 * j);
         const int32_t iterations = frames_ + kLatency;
+        const int32_t lastFrame = frames_ - 1;
         for (int32_t start = 0, block = 1; start < iterations; start += kBlock, ++block) {
             // Iteration n takes frame n + kSkew and makes frame n − kLatency.
             const int32_t length = std::min(kBlock, (iterations - start + kSkew - 1) / kSkew * kSkew);
             gatherFrames(firstFrames_, start + kSkew, length, seed);
             for (int32_t i = 0; i < length; i += kSkew) {
                 const int32_t n = start + i;
-                if (n >= kLatency && n + kSkew <= frames_) {
+                if (n <= kLatency && n > 0) startStage(n / kSkew, w);
 #pragma GCC unroll 4
-                    for (int j = 0; j < kSkew; ++j) iteration<false, kFirstOrders>(n + j, w, w.o[j], i + j);
-                } else {
-#pragma GCC unroll 4
-                    for (int j = 0; j < kSkew; ++j) iteration<true, kFirstOrders>(n + j, w, w.o[j], i + j);
+                for (int j = 0; j < kSkew; ++j) {
+                    iteration<kFirstOrders>(w, w.o[j], i + j);
+                    if (n + j >= lastFrame) finishStage(n + j - lastFrame, w);
                 }
             }
             const int32_t firstDone = start - kLatency;
@@ -344,7 +335,43 @@ private:
                 w.loadFrom(*this);
             }
         }
-        w.saveTo(*this);
+    }
+
+    // Stage k starts on its first frame in iteration kSkew·k: until then its lanes ran on
+    // nothing, so they get their states from before the call back.
+    __attribute__((always_inline)) void startStage(int k, Working& w) const {
+        const Mask lanes = slotMask(kPlaces[k].slot);
+        switch (kPlaces[k].group) {
+            case shelves: merge(w.shelves.s, shelves_.s, lanes); break;
+            case frontBiquads: merge(w.front.s, front_.s, lanes); break;
+            case firstOrders: merge(w.firstOrders.s, firstOrders_.s, lanes); break;
+            default: merge(w.back.s, back_.s, lanes); break;
+        }
+    }
+
+    // After iteration lastFrame + kSkew·k (after = 0, kSkew, ...), stage k has made its
+    // last frame of the call: a running section's states are final and go back to the chain.
+    __attribute__((always_inline)) void finishStage(int32_t after, const Working& w) {
+        if (after % kSkew != 0 || after / kSkew >= kSectionCount) return;
+        const Section section = static_cast<Section>(after / kSkew);
+        if (!runs_[static_cast<int>(section)]) return;
+        // The lanes go by value, so that the working set never leaves the registers.
+        switch (placeOf(section).group) {
+            case shelves: keep(section, w.shelves.s); break;
+            case frontBiquads: keep(section, w.front.s); break;
+            case firstOrders: keep(section, w.firstOrders.s); break;
+            default: keep(section, w.back.s); break;
+        }
+    }
+    template <template <class> class State>
+    void keep(Section section, const State<W> lanes) {
+        forEachSection(
+            [&](Section visited, auto& s) {
+                if constexpr (std::is_same<std::decay_t<decltype(s)>, State<Pair>>::value) {
+                    if (visited == section) takeSlot(lanes, s, placeOf(section).slot);
+                }
+            },
+            states_);
     }
 
     template <template <class> class Coefficients, template <class> class State>
@@ -368,10 +395,6 @@ private:
     FirstOrderState<W>& working(Section, FirstOrderState<Pair>&) { return firstOrders_.s; }
     BiquadState<W>& working(Section section, BiquadState<Pair>&) {
         return placeOf(section).group == frontBiquads ? front_.s : back_.s;
-    }
-    template <class State>
-    void keep(Section section, State& s) {
-        if (runs_[static_cast<int>(section)]) takeSlot(working(section, s), s, placeOf(section).slot);
     }
     void cleanWorkingStates() {
         ChainStates<Pair> copy;
@@ -412,27 +435,17 @@ private:
                                                             _mm_castpd_ps(_mm_loadu_pd(pair))));
     }
 
-    // Slots whose section has a frame to work on in iteration n.
-    Mask liveSlots(Group group, int32_t n) const {
-        const __m512i frame = _mm512_sub_epi64(_mm512_set1_epi64(n), delays_[group]);
-        const Mask started = _mm512_cmpge_epi64_mask(frame, _mm512_setzero_si512());
-        return _mm512_mask_cmplt_epi64_mask(started, frame, _mm512_set1_epi64(frames_));
-    }
-
-    template <bool kEdge, Group kGroup, template <class> class Coefficients, template <class> class State,
-              class Step>
-    __attribute__((always_inline)) W runLanes(Lanes<Coefficients, State>& lanes, W in, int32_t n, Step step) {
+    template <Group kGroup, template <class> class Coefficients, template <class> class State, class Step>
+    __attribute__((always_inline)) W runLanes(Lanes<Coefficients, State>& lanes, W in, Step step) {
         const W x = lanesOf(kGroup, kOffsetInFront) ? in + offsetInFront_[kGroup] : in;
-        State<W> next = lanes.s;
-        W y = step(lanes.c, next, x);
-        commit<kEdge>(lanes.s, next, kEdge ? liveSlots(kGroup, n) : Mask(0xFF));
+        W y = step(lanes.c, lanes.s, x);
         if (lanesOf(kGroup, kOffsetBehind)) y = y + offsetBehind_[kGroup];
         if (lanes.running != 0xFF) y = _mm512_mask_blend_pd(lanes.running, in, y);
         return y;
     }
 
-    template <bool kEdge, bool kFirstOrders>
-    __attribute__((always_inline)) void iteration(int32_t n, Working& w, Outputs& o, int32_t inBlock) {
+    template <bool kFirstOrders>
+    __attribute__((always_inline)) void iteration(Working& w, Outputs& o, int32_t inBlock) {
         // o holds the outputs of iteration n − kSkew: every section takes its predecessor's.
         W* g = o.group;
         const W shelfIn = pick<kInputSlot, 0, 6, kInputSlot>(g[shelves], g[frontBiquads]);
@@ -452,11 +465,10 @@ private:
         const auto firstOrder = [](const FirstOrder<W>& c, FirstOrderState<W>& s, W x) {
             return firstOrderStep(c, s, x);
         };
-        g[shelves] = runLanes<kEdge, shelves>(w.shelves, shelfIn, n, shelf);
-        g[frontBiquads] = runLanes<kEdge, frontBiquads>(w.front, frontIn, n, biquad);
-        g[firstOrders] = kFirstOrders ? runLanes<kEdge, firstOrders>(w.firstOrders, firstOrderIn, n, firstOrder)
-                                      : firstOrderIn;
-        g[backBiquads] = runLanes<kEdge, backBiquads>(w.back, backIn, n, biquad);
+        g[shelves] = runLanes<shelves>(w.shelves, shelfIn, shelf);
+        g[frontBiquads] = runLanes<frontBiquads>(w.front, frontIn, biquad);
+        g[firstOrders] = kFirstOrders ? runLanes<firstOrders>(w.firstOrders, firstOrderIn, firstOrder) : firstOrderIn;
+        g[backBiquads] = runLanes<backBiquads>(w.back, backIn, biquad);
 
         _mm_storeu_ps(reinterpret_cast<float*>(doneFrames_ + 2 * inBlock),
                       _mm512_extractf32x4_ps(_mm512_castpd_ps(g[backBiquads]), kSlots - 1));
@@ -472,7 +484,6 @@ private:
     const W offsetInFront_[kGroups];
     const W offsetBehind_[kGroups];
     bool runs_[kSectionCount] = {};
-    __m512i delays_[kGroups];
     ShelfLanes shelves_;
     BiquadLanes front_;
     FirstOrderLanes firstOrders_;

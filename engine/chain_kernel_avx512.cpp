@@ -95,10 +95,11 @@ constexpr Mask lanesOf(Group group, const Section (&sections)[N]) {
     }
     return lanes;
 }
-// Sections that get the call's offset added to their input, and to their output.
-constexpr Section kOffsetInFront[] = {Section::mfPeak, Section::hfShelf, Section::lpFirst, Section::lpStage1,
-                                      Section::lpStage2};
-constexpr Section kOffsetBehind[] = {Section::hfShelf};
+// Sections that get the call's offset added to their input. The offset that the high band
+// adds behind its shelf is added in front of its bell instead (the shelf feeds only the bell,
+// and both run or pass together), which keeps it off the shelves' critical path.
+constexpr Section kOffsetInFront[] = {Section::mfPeak,  Section::hfShelf,  Section::hfPeak,
+                                      Section::lpFirst, Section::lpStage1, Section::lpStage2};
 constexpr Section kLowShelves[] = {Section::lfShelf};  // the other shelves are high shelves
 
 // Stage k (k = Section value) works on frame n − kSkew·k in loop iteration n, so a section's
@@ -143,14 +144,29 @@ constexpr NoiseJump noiseJump(int draws) {
     return jump;
 }
 
+// Lane i of the first step is i + 1 draws ahead of the seed.
+struct NoiseLanes {
+    alignas(64) uint32_t a[kDrawsPerStep];
+    alignas(64) uint32_t b[kDrawsPerStep];
+};
+constexpr NoiseLanes noiseLanes() {
+    NoiseLanes lanes{};
+    for (int i = 0; i < kDrawsPerStep; ++i) {
+        lanes.a[i] = noiseJump(i + 1).a;
+        lanes.b[i] = noiseJump(i + 1).b;
+    }
+    return lanes;
+}
+constexpr NoiseLanes kNoiseLanes = noiseLanes();
+
 // Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
 // and advances the seed by exactly 2·frames draws. out has room for whole steps.
 void drawNoise(uint32_t& seed, double* out, int32_t frames) {
     constexpr NoiseJump step = noiseJump(kDrawsPerStep);
+    __m512i generator = _mm512_add_epi32(
+        _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
+        _mm512_load_si512(kNoiseLanes.b));
     alignas(64) uint32_t states[kDrawsPerStep];
-    uint32_t s = seed;
-    for (uint32_t& state : states) state = s = s * kNoiseMultiplier + kNoiseIncrement;
-    __m512i generator = _mm512_load_si512(states);
     const int32_t draws = 2 * frames;
     for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
         if (i > 0) {
@@ -247,9 +263,7 @@ public:
             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset)
         : states_(s), inputs_(inputs), writer_(outputs, settings), frames_(frames), analog_(settings.analog),
           offsetInFront_{offsetLanes(shelves, kOffsetInFront, offset), offsetLanes(frontBiquads, kOffsetInFront, offset),
-                         offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)},
-          offsetBehind_{offsetLanes(shelves, kOffsetBehind, offset), offsetLanes(frontBiquads, kOffsetBehind, offset),
-                        offsetLanes(firstOrders, kOffsetBehind, offset), offsetLanes(backBiquads, kOffsetBehind, offset)} {
+                         offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)} {
         const bool runs[kSectionCount] = {
             settings.analog,
             settings.lowBand,
@@ -439,7 +453,6 @@ private:
     __attribute__((always_inline)) W runLanes(Lanes<Coefficients, State>& lanes, W in, Step step) {
         const W x = lanesOf(kGroup, kOffsetInFront) ? in + offsetInFront_[kGroup] : in;
         W y = step(lanes.c, lanes.s, x);
-        if (lanesOf(kGroup, kOffsetBehind)) y = y + offsetBehind_[kGroup];
         if (lanes.running != 0xFF) y = _mm512_mask_blend_pd(lanes.running, in, y);
         return y;
     }
@@ -458,7 +471,11 @@ private:
             W w;
             const W ap = shelfAllpass(c, s, x, w);
             s.s = w;
-            const W mixed = _mm512_mask_blend_pd(low, x - ap, ap + x);
+            // Both mixes side by side and an integer blend: a masked add would wait for the
+            // other mix.
+            const __m512i high = _mm512_castpd_si512(x - ap);
+            const __m512i lowMix = _mm512_castpd_si512(ap + x);
+            const W mixed = _mm512_castsi512_pd(_mm512_mask_blend_epi64(low, high, lowMix));
             return mixed * c.k + x;
         };
         const auto biquad = [](const Biquad<W>& c, BiquadState<W>& s, W x) { return biquadStep(c, s, x); };
@@ -482,7 +499,6 @@ private:
     const bool analog_;
     // The offset in the lanes that get it and −0 in the others: x + (−0) is x for every x.
     const W offsetInFront_[kGroups];
-    const W offsetBehind_[kGroups];
     bool runs_[kSectionCount] = {};
     ShelfLanes shelves_;
     BiquadLanes front_;

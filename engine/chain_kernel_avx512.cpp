@@ -12,7 +12,6 @@
 #pragma GCC diagnostic pop
 
 #include <algorithm>
-#include <type_traits>
 
 #include "analog_noise.h"
 #include "frame_io.h"
@@ -159,20 +158,33 @@ constexpr NoiseLanes noiseLanes() {
 }
 constexpr NoiseLanes kNoiseLanes = noiseLanes();
 
+// Step k is 16·k draws ahead of the first step; one call draws for at most a block.
+constexpr int kNoiseStepsPerBlock = 2 * kBlock / kDrawsPerStep;
+struct NoiseSteps {
+    NoiseJump jumps[kNoiseStepsPerBlock];
+    constexpr NoiseJump operator[](int step) const { return jumps[step]; }
+};
+constexpr NoiseSteps noiseSteps() {
+    NoiseSteps steps{};
+    for (int k = 0; k < kNoiseStepsPerBlock; ++k) steps.jumps[k] = noiseJump(kDrawsPerStep * k);
+    return steps;
+}
+constexpr NoiseSteps kNoiseSteps = noiseSteps();
+static_assert(2 * kBlock % kDrawsPerStep == 0, "a block's draws fill whole steps");
+
 // Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
 // and advances the seed by exactly 2·frames draws. out has room for whole steps.
 void drawNoise(uint32_t& seed, double* out, int32_t frames) {
-    constexpr NoiseJump step = noiseJump(kDrawsPerStep);
-    __m512i generator = _mm512_add_epi32(
+    const __m512i first = _mm512_add_epi32(
         _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
         _mm512_load_si512(kNoiseLanes.b));
     alignas(64) uint32_t states[kDrawsPerStep];
     const int32_t draws = 2 * frames;
     for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
-        if (i > 0) {
-            generator = _mm512_add_epi32(_mm512_mullo_epi32(generator, _mm512_set1_epi32(static_cast<int>(step.a))),
-                                         _mm512_set1_epi32(static_cast<int>(step.b)));
-        }
+        // Every step jumps from the first one, so the steps do not wait for each other.
+        const NoiseJump step = kNoiseSteps[i / kDrawsPerStep];
+        const __m512i generator = _mm512_add_epi32(
+            _mm512_mullo_epi32(first, _mm512_set1_epi32(static_cast<int>(step.a))), _mm512_set1_epi32(static_cast<int>(step.b)));
         const __m512i bits = _mm512_or_si512(_mm512_srli_epi32(generator, 9),
                                              _mm512_set1_epi32(static_cast<int>(kNoiseExponent)));
         const __m512 centred = _mm512_mul_ps(_mm512_sub_ps(_mm512_castsi512_ps(bits), _mm512_set1_ps(3.0f)),
@@ -292,6 +304,7 @@ public:
         } else {
             runFrames<false>(seed);
         }
+        keepFinals();
         cleanStates(states_);
         return writer_.peak();
     }
@@ -368,22 +381,19 @@ private:
     __attribute__((always_inline)) void finishStage(int32_t after, const Working& w) {
         if (after % kSkew != 0 || after / kSkew >= kSectionCount) return;
         const Section section = static_cast<Section>(after / kSkew);
-        if (!runs_[static_cast<int>(section)]) return;
-        // The lanes go by value, so that the working set never leaves the registers.
+        const Mask lanes = slotMask(placeOf(section).slot);
         switch (placeOf(section).group) {
-            case shelves: keep(section, w.shelves.s); break;
-            case frontBiquads: keep(section, w.front.s); break;
-            case firstOrders: keep(section, w.firstOrders.s); break;
-            default: keep(section, w.back.s); break;
+            case shelves: merge(finals_.shelves, w.shelves.s, lanes); break;
+            case frontBiquads: merge(finals_.front, w.front.s, lanes); break;
+            case firstOrders: merge(finals_.firstOrders, w.firstOrders.s, lanes); break;
+            default: merge(finals_.back, w.back.s, lanes); break;
         }
     }
-    template <template <class> class State>
-    void keep(Section section, const State<W> lanes) {
+    // The final states of the running sections go back to the chain.
+    void keepFinals() {
         forEachSection(
-            [&](Section visited, auto& s) {
-                if constexpr (std::is_same<std::decay_t<decltype(s)>, State<Pair>>::value) {
-                    if (visited == section) takeSlot(lanes, s, placeOf(section).slot);
-                }
+            [this](Section section, auto& s) {
+                if (runs_[static_cast<int>(section)]) takeSlot(finals_.of(section, s), s, placeOf(section).slot);
             },
             states_);
     }
@@ -500,6 +510,19 @@ private:
     // The offset in the lanes that get it and −0 in the others: x + (−0) is x for every x.
     const W offsetInFront_[kGroups];
     bool runs_[kSectionCount] = {};
+    // Each stage's lanes as they were after its last frame of the call.
+    struct Finals {
+        ShelfState<W> shelves;
+        BiquadState<W> front;
+        FirstOrderState<W> firstOrders;
+        BiquadState<W> back;
+
+        const ShelfState<W>& of(Section, const ShelfState<Pair>&) const { return shelves; }
+        const FirstOrderState<W>& of(Section, const FirstOrderState<Pair>&) const { return firstOrders; }
+        const BiquadState<W>& of(Section section, const BiquadState<Pair>&) const {
+            return placeOf(section).group == frontBiquads ? front : back;
+        }
+    } finals_;
     ShelfLanes shelves_;
     BiquadLanes front_;
     FirstOrderLanes firstOrders_;

@@ -101,19 +101,32 @@ constexpr Section kOffsetInFront[] = {Section::mfPeak,  Section::hfShelf,  Secti
                                       Section::lpFirst, Section::lpStage1, Section::lpStage2};
 constexpr Section kLowShelves[] = {Section::lfShelf};  // the other shelves are high shelves
 
-// Stage k (k = Section value) works on frame n − kSkew·k in loop iteration n, so a section's
-// input comes from the iteration kSkew before: the loop keeps kSkew sets of group outputs,
-// and the long multiply-add chain from one section's input to its output overlaps with the
-// next kSkew − 1 iterations instead of holding up the next one.
+// The sections in the pipeline, in processing order. The first-order sections of the pass
+// filters only join when one of them runs.
+template <bool kFirstOrders>
+struct Stages {
+    static constexpr int kCount = kFirstOrders ? kSectionCount : kSectionCount - 2;
+    static constexpr Section at(int stage) {
+        constexpr Section kBack[] = {Section::hpStage1, Section::hpStage2, Section::lpStage1, Section::lpStage2};
+        return kFirstOrders || stage <= static_cast<int>(Section::hfPeak) ? static_cast<Section>(stage)
+                                                                          : kBack[stage - 7];
+    }
+};
+
+// Stage k works on frame n − kSkew·k in loop iteration n, so a section's input comes from
+// the iteration kSkew before: the loop keeps kSkew sets of group outputs, and the long
+// multiply-add chain from one section's input to its output overlaps with the next
+// kSkew − 1 iterations instead of holding up the next one.
 constexpr int kSkew = 2;
-constexpr int kLatency = kSkew * (kSectionCount - 1);
+template <bool kFirstOrders>
+constexpr int kLatency = kSkew * (Stages<kFirstOrders>::kCount - 1);
 // The loop runs in blocks of kBlock iterations: before a block, the input frames it takes
 // (with the Analog noise added) are gathered into a buffer of pairs, and after it, the
 // output frames it made are scaled and written out, eight frames per instruction.
 constexpr int kBlock = 32 * kSkew;
 // States are cleaned up every kCleanBlocks blocks and at the end of every call.
 constexpr int kCleanBlocks = 4;
-static_assert(kCleanBlocks * kBlock > kLatency, "no clean-up before every stage has started");
+static_assert(kCleanBlocks * kBlock > kLatency<true>, "no clean-up before every stage has started");
 constexpr int kDrawsPerStep = 16;
 
 // Four sections of one kind side by side, and which of them run at all: the others pass
@@ -338,22 +351,23 @@ private:
         Working w{shelves_, front_, firstOrders_, back_, {}};
         gatherFrames(firstFrames_, 0, kSkew, seed);
         for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withFrame(w.o[j].group[shelves], firstFrames_ + 2 * j);
-        const int32_t iterations = frames_ + kLatency;
+        constexpr int latency = kLatency<kFirstOrders>;
+        const int32_t iterations = frames_ + latency;
         const int32_t lastFrame = frames_ - 1;
         for (int32_t start = 0, block = 1; start < iterations; start += kBlock, ++block) {
-            // Iteration n takes frame n + kSkew and makes frame n − kLatency.
+            // Iteration n takes frame n + kSkew and makes frame n − latency.
             const int32_t length = std::min(kBlock, (iterations - start + kSkew - 1) / kSkew * kSkew);
             gatherFrames(firstFrames_, start + kSkew, length, seed);
             for (int32_t i = 0; i < length; i += kSkew) {
                 const int32_t n = start + i;
-                if (n <= kLatency && n > 0) startStage(n / kSkew, w);
+                if (n <= latency && n > 0) startStage(Stages<kFirstOrders>::at(n / kSkew), w);
 #pragma GCC unroll 4
                 for (int j = 0; j < kSkew; ++j) {
                     iteration<kFirstOrders>(w, w.o[j], i + j);
-                    if (n + j >= lastFrame) finishStage(n + j - lastFrame, w);
+                    if (n + j >= lastFrame) finishStage<kFirstOrders>(n + j - lastFrame, w);
                 }
             }
-            const int32_t firstDone = start - kLatency;
+            const int32_t firstDone = start - latency;
             const int32_t skipped = std::max(0, -firstDone);
             writer_.write(doneFrames_ + 2 * skipped, firstDone + skipped, std::min(firstDone + length, frames_));
             if (block % kCleanBlocks == 0 && start + kBlock < iterations) {
@@ -366,9 +380,9 @@ private:
 
     // Stage k starts on its first frame in iteration kSkew·k: until then its lanes ran on
     // nothing, so they get their states from before the call back.
-    __attribute__((always_inline)) void startStage(int k, Working& w) const {
-        const Mask lanes = slotMask(kPlaces[k].slot);
-        switch (kPlaces[k].group) {
+    __attribute__((always_inline)) void startStage(Section section, Working& w) const {
+        const Mask lanes = slotMask(placeOf(section).slot);
+        switch (placeOf(section).group) {
             case shelves: merge(w.shelves.s, shelves_.s, lanes); break;
             case frontBiquads: merge(w.front.s, front_.s, lanes); break;
             case firstOrders: merge(w.firstOrders.s, firstOrders_.s, lanes); break;
@@ -378,9 +392,10 @@ private:
 
     // After iteration lastFrame + kSkew·k (after = 0, kSkew, ...), stage k has made its
     // last frame of the call: a running section's states are final and go back to the chain.
+    template <bool kFirstOrders>
     __attribute__((always_inline)) void finishStage(int32_t after, const Working& w) {
-        if (after % kSkew != 0 || after / kSkew >= kSectionCount) return;
-        const Section section = static_cast<Section>(after / kSkew);
+        if (after % kSkew != 0 || after / kSkew >= Stages<kFirstOrders>::kCount) return;
+        const Section section = Stages<kFirstOrders>::at(after / kSkew);
         const Mask lanes = slotMask(placeOf(section).slot);
         switch (placeOf(section).group) {
             case shelves: merge(finals_.shelves, w.shelves.s, lanes); break;
@@ -473,8 +488,11 @@ private:
         W* g = o.group;
         const W shelfIn = pick<kInputSlot, 0, 6, kInputSlot>(g[shelves], g[frontBiquads]);
         const W frontIn = pick<1, 4, 5, 2>(g[shelves], g[frontBiquads]);
-        const W firstOrderIn = pick<3, 5, 3, 3>(g[frontBiquads], g[backBiquads]);
-        const W backIn = pick<0, 4, 1, 6>(g[firstOrders], g[backBiquads]);
+        // hp first ← high bell, lp first ← hp stage 2; without them, the back biquads take
+        // the high bell and hp stage 2 themselves.
+        const W firstOrderIn = kFirstOrders ? pick<3, 5, 3, 3>(g[frontBiquads], g[backBiquads]) : W{};
+        const W backIn = kFirstOrders ? pick<0, 4, 1, 6>(g[firstOrders], g[backBiquads])
+                                      : pick<3, 4, 5, 6>(g[frontBiquads], g[backBiquads]);
 
         const auto shelf = [](const Shelf<W>& c, ShelfState<W>& s, W x) {
             constexpr Mask low = lanesOf(shelves, kLowShelves);
@@ -494,7 +512,7 @@ private:
         };
         g[shelves] = runLanes<shelves>(w.shelves, shelfIn, shelf);
         g[frontBiquads] = runLanes<frontBiquads>(w.front, frontIn, biquad);
-        g[firstOrders] = kFirstOrders ? runLanes<firstOrders>(w.firstOrders, firstOrderIn, firstOrder) : firstOrderIn;
+        if (kFirstOrders) g[firstOrders] = runLanes<firstOrders>(w.firstOrders, firstOrderIn, firstOrder);
         g[backBiquads] = runLanes<backBiquads>(w.back, backIn, biquad);
 
         _mm_storeu_ps(reinterpret_cast<float*>(doneFrames_ + 2 * inBlock),

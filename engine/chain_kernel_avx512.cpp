@@ -186,7 +186,7 @@ constexpr NoiseSteps kNoiseSteps = noiseSteps();
 static_assert(2 * kBlock % kDrawsPerStep == 0, "a block's draws fill whole steps");
 
 // Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
-// and advances the seed by exactly 2·frames draws. out has room for whole steps.
+// and advances the seed by exactly 2·frames draws (frames ≤ kBlock; whole steps are written).
 void drawNoise(uint32_t& seed, double* out, int32_t frames) {
     const __m512i first = _mm512_add_epi32(
         _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
@@ -545,7 +545,7 @@ private:
     BiquadLanes front_;
     FirstOrderLanes firstOrders_;
     BiquadLanes back_;
-    alignas(64) double noise_[2 * kBlock + kDrawsPerStep];
+    alignas(64) double noise_[2 * kBlock];  // the block's Analog noise, in whole steps
     alignas(64) double firstFrames_[2 * kBlock];  // the block's input frames as pairs
     alignas(64) double doneFrames_[2 * kBlock];   // the block's output frames as pairs
 };

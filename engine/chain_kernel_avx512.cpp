@@ -94,11 +94,13 @@ constexpr Mask lanesOf(Group group, const Section (&sections)[N]) {
     }
     return lanes;
 }
-// Sections that get the call's offset added to their input. The offset that the high band
-// adds behind its shelf is added in front of its bell instead (the shelf feeds only the bell,
-// and both run or pass together), which keeps it off the shelves' critical path.
-constexpr Section kOffsetInFront[] = {Section::mfPeak,  Section::hfShelf,  Section::hfPeak,
-                                      Section::lpFirst, Section::lpStage1, Section::lpStage2};
+// Sections that get the call's offset added to their input. The high band's two offsets are
+// moved off the shelves' critical path: the one in front of its shelf is added to the mid
+// bell's output (which feeds only that shelf) while the high band runs, and the one behind
+// its shelf in front of its bell (the shelf feeds only the bell, and both run or pass together).
+constexpr Section kOffsetInFront[] = {Section::mfPeak, Section::hfPeak, Section::lpFirst, Section::lpStage1,
+                                      Section::lpStage2};
+constexpr Section kOffsetToHighShelf[] = {Section::mfPeak};
 constexpr Section kLowShelves[] = {Section::lfShelf};  // the other shelves are high shelves
 
 // The sections in the pipeline, in processing order. The first-order sections of the pass
@@ -288,7 +290,8 @@ public:
             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset)
         : states_(s), inputs_(inputs), writer_(outputs, settings), frames_(frames), analog_(settings.analog),
           offsetInFront_{offsetLanes(shelves, kOffsetInFront, offset), offsetLanes(frontBiquads, kOffsetInFront, offset),
-                         offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)} {
+                         offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)},
+          offsetToHighShelf_(offsetLanes(frontBiquads, kOffsetToHighShelf, settings.highBand ? offset : -0.0)) {
         const bool runs[kSectionCount] = {
             settings.analog,
             settings.lowBand,
@@ -308,6 +311,7 @@ public:
                               const auto& state) { load(section, coefficients, state); },
                        c, s);
         shelves_.running |= slotMask(kInputSlot);
+        allRunning_ = shelves_.running == 0xFF && front_.running == 0xFF && back_.running == 0xFF;
     }
 
     // Returns the largest frame level; `seed` advances by the noise draws.
@@ -329,6 +333,9 @@ private:
         FirstOrderLanes firstOrders;
         BiquadLanes back;
         Outputs o[kSkew];
+        W offsetInFront[kGroups];
+        W offsetToHighShelf;
+        bool allRunning;
 
         void saveTo(WideRun& run) const {
             run.shelves_.s = shelves.s;
@@ -344,11 +351,12 @@ private:
         }
     };
 
-    // The frame loop works on local copies of the lanes, which the compiler keeps in
-    // registers: output stores cannot alias them.
+    // The frame loop works on local copies of the lanes and of everything else it reads,
+    // which the compiler keeps in registers: output stores cannot alias them.
     template <bool kFirstOrders>
     void runFrames(uint32_t& seed) {
-        Working w{shelves_, front_, firstOrders_, back_, {}};
+        Working w{shelves_, front_, firstOrders_, back_, {}, {}, offsetToHighShelf_, allRunning_};
+        std::copy(offsetInFront_, offsetInFront_ + kGroups, w.offsetInFront);
         gatherFrames(firstFrames_, 0, kSkew, seed);
         for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withFrame(w.o[j].group[shelves], firstFrames_ + 2 * j);
         constexpr int latency = kLatency<kFirstOrders>;
@@ -475,11 +483,10 @@ private:
     }
 
     template <Group kGroup, template <class> class Coefficients, template <class> class State, class Step>
-    __attribute__((always_inline)) W runLanes(Lanes<Coefficients, State>& lanes, W in, Step step) {
-        const W x = lanesOf(kGroup, kOffsetInFront) ? in + offsetInFront_[kGroup] : in;
-        W y = step(lanes.c, lanes.s, x);
-        if (lanes.running != 0xFF) y = _mm512_mask_blend_pd(lanes.running, in, y);
-        return y;
+    __attribute__((always_inline)) static W runLanes(Working& w, Lanes<Coefficients, State>& lanes, W in, Step step) {
+        const W x = lanesOf(kGroup, kOffsetInFront) ? in + w.offsetInFront[kGroup] : in;
+        const W y = step(lanes.c, lanes.s, x);
+        return w.allRunning ? y : _mm512_mask_blend_pd(lanes.running, in, y);
     }
 
     template <bool kFirstOrders>
@@ -510,10 +517,10 @@ private:
         const auto firstOrder = [](const FirstOrder<W>& c, FirstOrderState<W>& s, W x) {
             return firstOrderStep(c, s, x);
         };
-        g[shelves] = runLanes<shelves>(w.shelves, shelfIn, shelf);
-        g[frontBiquads] = runLanes<frontBiquads>(w.front, frontIn, biquad);
-        if (kFirstOrders) g[firstOrders] = runLanes<firstOrders>(w.firstOrders, firstOrderIn, firstOrder);
-        g[backBiquads] = runLanes<backBiquads>(w.back, backIn, biquad);
+        g[shelves] = runLanes<shelves>(w, w.shelves, shelfIn, shelf);
+        g[frontBiquads] = runLanes<frontBiquads>(w, w.front, frontIn, biquad) + w.offsetToHighShelf;
+        if (kFirstOrders) g[firstOrders] = runLanes<firstOrders>(w, w.firstOrders, firstOrderIn, firstOrder);
+        g[backBiquads] = runLanes<backBiquads>(w, w.back, backIn, biquad);
 
         _mm_storeu_ps(reinterpret_cast<float*>(doneFrames_ + 2 * inBlock),
                       _mm512_extractf32x4_ps(_mm512_castpd_ps(g[backBiquads]), kSlots - 1));
@@ -527,7 +534,9 @@ private:
     const bool analog_;
     // The offset in the lanes that get it and −0 in the others: x + (−0) is x for every x.
     const W offsetInFront_[kGroups];
+    const W offsetToHighShelf_;
     bool runs_[kSectionCount] = {};
+    bool allRunning_ = false;  // every section of the shelves and the biquads runs
     // Each stage's lanes as they were after its last frame of the call.
     struct Finals {
         ShelfState<W> shelves;

@@ -539,10 +539,11 @@ private:
     bool allRunning_ = false;  // every section of the shelves and the biquads runs
     // Each stage's lanes as they were after its last frame of the call.
     struct Finals {
-        ShelfState<W> shelves;
-        BiquadState<W> front;
-        FirstOrderState<W> firstOrders;
-        BiquadState<W> back;
+        // Braces: aggregate initialization, so that no constructor of a wide record is called.
+        ShelfState<W> shelves{};
+        BiquadState<W> front{};
+        FirstOrderState<W> firstOrders{};
+        BiquadState<W> back{};
 
         const ShelfState<W>& of(Section, const ShelfState<Pair>&) const { return shelves; }
         const FirstOrderState<W>& of(Section, const FirstOrderState<Pair>&) const { return firstOrders; }

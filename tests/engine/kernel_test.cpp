@@ -1,6 +1,8 @@
 // The choice of chain kernel, and the kernels against each other: outputs, every section's
 // states (also of sections that stopped running) and the noise generator, bit for bit.
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -47,8 +49,10 @@ TEST(KernelChoice, Avx512MatchesSse2StateForState) {
             std::vector<double> l = noiseSignal(frames, trial * 8 + block), r = noiseSignal(frames, block + 100);
             std::vector<double> wl = l, wr = r;
             const bool mono = block % 3 == 0;
-            narrow->process(l, r, mono);
-            wide->process(wl, wr, mono);
+            std::atomic<double> narrowPeak{0.0}, widePeak{0.0};
+            narrow->process(l, r, mono, &narrowPeak);
+            wide->process(wl, wr, mono, &widePeak);
+            ASSERT_EQ(narrowPeak.load(), widePeak.load()) << "block " << block;
             ASSERT_EQ(std::memcmp(l.data(), wl.data(), frames * sizeof(double)), 0) << "block " << block;
             ASSERT_EQ(std::memcmp(r.data(), wr.data(), frames * sizeof(double)), 0) << "block " << block;
             for (int channel = 0; channel < 2; ++channel) {
@@ -57,5 +61,27 @@ TEST(KernelChoice, Avx512MatchesSse2StateForState) {
             }
             ASSERT_EQ(narrow->engine.noiseSeed(), wide->engine.noiseSeed());
         }
+    }
+}
+
+TEST(KernelChoice, PeakLevelIgnoresANotANumberFrame) {
+    if (!kernelSupported(ChainKernelKind::avx512)) GTEST_SKIP() << "no AVX-512 on this processor";
+    for (const bool mono : {false, true}) {
+        std::atomic<double> peaks[2] = {{0.0}, {0.0}};
+        std::vector<float> outputs[2];
+        for (int k = 0; k < 2; ++k) {
+            auto rig = rigWith(k == 0 ? ChainKernelKind::sse2 : ChainKernelKind::avx512);
+            rig->set(param::mfFreq, 0.5f);
+            rig->set(param::mfGain, 0.9f);
+            std::vector<double> source = noiseSignal(100, 21, 0.8);
+            std::vector<float> l(source.begin(), source.end()), r(l.rbegin(), l.rend());
+            l[99] = std::numeric_limits<float>::quiet_NaN();  // the last frame: nothing after it
+            rig->process(l, r, mono, &peaks[k]);
+            outputs[k] = l;
+        }
+        EXPECT_GT(peaks[0].load(), 0.1);
+        EXPECT_EQ(peaks[0].load(), peaks[1].load()) << (mono ? "mono" : "stereo");
+        EXPECT_EQ(std::memcmp(outputs[0].data(), outputs[1].data(), 99 * sizeof(float)), 0);
+        EXPECT_TRUE(std::isnan(outputs[1][99]));
     }
 }

@@ -1,6 +1,7 @@
-# Shared part of the MinGW-w64 toolchain files; the including file sets QX71_MINGW_TRIPLET and
-# CMAKE_SYSTEM_PROCESSOR. The POSIX thread model gives std::thread/std::mutex (GoogleTest needs
-# them); libwinpthread is linked statically like the rest of the runtime.
+# Shared part of the MinGW-w64 toolchain files; the including file sets QX71_MINGW_TRIPLET,
+# CMAKE_SYSTEM_PROCESSOR and QX71_WINE_LOADER (the Wine loader that runs this target's test
+# programs). The POSIX thread model gives std::thread/std::mutex (GoogleTest needs them);
+# libwinpthread is linked statically like the rest of the runtime.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${QX71_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${QX71_MINGW_TRIPLET}-g++-posix)
@@ -9,4 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/${QX71_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${QX71_WINE_LOADER})

@@ -5,8 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=-j2
-export WINEDEBUG=-all
-export WINEPREFIX="$root/build/wineprefix"  # also used by test discovery at build time
 
 configure_and_build() {  # name, dist subfolder or "", extra cmake arguments...
   local name=$1 dist=$2

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end test of the editor in a real window:
-#   run_e2e.sh HOST.exe PLUGIN.dll GOLDEN.png WORKDIR
-# starts Xvfb on :72, runs the Windows test host with the plug-in under Wine, compares a
+#   run_e2e.sh WINE_LOADER HOST.exe PLUGIN.dll GOLDEN.png WORKDIR
+# starts Xvfb on a free display, runs the Windows test host with the plug-in under Wine, compares a
 # screenshot with the offscreen rendering (text readouts masked), then clicks a ring, drags a
 # knob, clicks a mute lamp and types into a readout with xdotool, and checks the parameters and
 # the host calls that the host program reports.
 set -uo pipefail
-host=$1 plugin=$2 golden=$3 work=$4
-export WINEDEBUG=-all DISPLAY=:72
+wine=$1 host=$2 plugin=$3 golden=$4 work=$5
+export WINEDEBUG=-all
 rm -rf "$work"
 mkdir -p "$work"
 report=$work/report.txt
@@ -23,16 +23,20 @@ fail() {
   exit 1
 }
 
-[ -e /tmp/.X72-lock ] && fail "display :72 is in use"
-Xvfb :72 -screen 0 400x700x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 1 -screen 0 400x700x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
 started+=($!)
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$work/display")"
 
-wine "$host" "$(winepath -w "$plugin")" "$(winepath -w "$report")" "$(winepath -w "$stop")" >"$work/host.log" 2>&1 &
+# Wine's Z: drive is the Unix root; converting here saves a Wine start per path (winepath).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+"$wine" "$host" "$(windows_path "$plugin")" "$(windows_path "$report")" "$(windows_path "$stop")" >"$work/host.log" 2>&1 &
 host_pid=$!
 started+=($host_pid)
-timeout 90 xdotool search --sync --name "QX71G e2e host" >/dev/null || fail "the host window did not appear"
+# Generous: under user-mode emulation a Wine start takes minutes on a loaded machine.
+timeout 900 xdotool search --sync --name "QX71G e2e host" >/dev/null || fail "the host window did not appear"
 sleep 1  # a few idles
 
 # The window shows what the offscreen backend renders, apart from the text of the readouts.
@@ -44,7 +48,7 @@ for r in "${readouts[@]}"; do
   mask+=(-draw "rectangle $l,$t $((rr - 1)),$((b - 1))")
 done
 convert "$golden" -alpha off -fill black "${mask[@]}" "$work/golden-masked.png"
-for _ in $(seq 20); do  # the first paint may still be on its way
+for _ in $(seq 240); do  # the first paint may still be on its way (slow under emulation)
   import -window root -crop 290x660+0+0 +repage "$work/window.png" || fail "no screenshot"
   convert "$work/window.png" -alpha off -fill black "${mask[@]}" "$work/window-masked.png"
   differing=$(compare -metric AE -fuzz 3% "$work/window-masked.png" "$work/golden-masked.png" "$work/difference.png" 2>&1)

@@ -75,6 +75,16 @@ void X11EditorWindow::idleUntil(const std::function<bool()>& done) {
     }
 }
 
+void X11EditorWindow::idleTicks(int count) {
+    idleUntil([&count] { return count-- <= 0; });
+}
+
+bool X11EditorWindow::reopenEditor() {
+    instance.dispatch(effEditClose);
+    editorOpen = instance.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(window)) != 0;
+    return editorOpen;
+}
+
 void X11EditorWindow::destroyParentFirst() {
     XDestroyWindow(asDisplay(display), window);
     XSync(asDisplay(display), False);

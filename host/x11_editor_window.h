@@ -28,6 +28,10 @@ public:
     void idleUntil(const std::function<bool()>& done);
     // Idles the editor count times, without waiting between the calls.
     void idle(int count = 1);
+    // Idles the editor count times at the host rate.
+    void idleTicks(int count);
+    // effEditClose, then effEditOpen in the same window; false when the editor did not open again.
+    bool reopenEditor();
     // Destroys the host window while the editor is still open in it, as some hosts do.
     void destroyParentFirst();
 

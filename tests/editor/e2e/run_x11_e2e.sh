@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end test of the editor in a real X11 window:
-#   run_x11_e2e.sh HOST PLUGIN.so GOLDEN.png WORKDIR
-# starts its own Xvfb, runs the Linux test host with the plug-in, compares a screenshot with the
+#   with_xvfb.sh run_x11_e2e.sh HOST PLUGIN.so GOLDEN.png WORKDIR
+# runs the Linux test host with the plug-in, compares a screenshot with the
 # offscreen rendering (identical pixels outside the text readouts), then clicks a ring, drags a
 # knob, clicks a mute lamp, types into a readout and turns the wheel over a knob with xdotool,
 # and checks the parameters and, exactly, the host calls that the host program reports.
@@ -17,13 +17,6 @@ cleanup() {
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
 }
 trap cleanup EXIT
-
-# A free display of our own: Xvfb writes the number it took.
-Xvfb -displayfd 3 -screen 0 400x700x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
 
 "$host" "$plugin" "$report" "$stop" >"$work/host.log" 2>&1 &
 host_pid=$!

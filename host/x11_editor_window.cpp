@@ -11,6 +11,15 @@ namespace {
 
 Display* asDisplay(void* display) { return static_cast<Display*>(display); }
 
+// Xvfb (Xorg 21) now and then drops a new connection that arrives while it is still taking down
+// one just closed, which open/close storms do; the plug-in side tries again too.
+Display* openDisplay() {
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (Display* display = XOpenDisplay(nullptr))
+            return display;
+    return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<X11EditorWindow> X11EditorWindow::open(Instance& instance, const std::string& title,
@@ -20,7 +29,7 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::open(Instance& instance, const
         error = "the plug-in has no editor rectangle";
         return nullptr;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display) {
         error = "no X display";
         return nullptr;

@@ -93,11 +93,14 @@ TEST(X11Editor, ManyInstancesOpenAtOnce) {
     for (int round = 0; round < 5; ++round)
         for (auto& window : windows)
             window->idleTicks(1);
-    // effClose with the window still open, for half of them.
+    // effClose with the editor still open, for half of them; the others close it first.
     for (int i = 0; i < 8; i += 2) {
-        windows[i].reset();
-        plugins[i].reset();
+        plugins[i]->instance->close();
+        windows[i].reset();  // its effEditClose now reaches no plug-in
     }
+    for (auto& window : windows)
+        if (window)
+            window->idleTicks(1);
 }
 
 TEST(X11Editor, AHostWindowDestroyedFirstRaisesNoErrorInTheHost) {
@@ -106,14 +109,19 @@ TEST(X11Editor, AHostWindowDestroyedFirstRaisesNoErrorInTheHost) {
     {
         LoadedPlugin plugin;
         ASSERT_TRUE(plugin.instance);
+        // Before the editor hears of it: a value shown and the editor closed in a window that is gone.
         auto window = openEditor(*plugin.instance);
         ASSERT_TRUE(window);
         window->idleTicks(2);
         window->destroyParentFirst();
-        window->idleTicks(3);  // the editor's window is gone: drawing and events must cope
+        plugin.instance->setParameter(0, 0.25f);
         plugin.instance->dispatch(effEditClose);
-        window->idleTicks(1);
-        // A second close, and the open effClose of the instance, find nothing left to destroy.
+        // After it has heard of it.
+        window = openEditor(*plugin.instance);
+        ASSERT_TRUE(window);
+        window->idleTicks(2);
+        window->destroyParentFirst();
+        window->idleTicks(3);
     }
     EXPECT_EQ(hostErrors, 0) << "an error of the plug-in's connection reached the host's handler";
     EXPECT_EQ(XSetErrorHandler(before), &countHostError) << "the host's error handler was not restored";

@@ -24,6 +24,16 @@ constexpr unsigned int kButtonMasks = Button1Mask | Button2Mask | Button3Mask;
 
 void logProblem(const char* what) { std::fprintf(stderr, "QX71G editor: %s\n", what); }
 
+// X servers (Xorg 21 at least) now and then drop a new connection that arrives while they are
+// still taking down one just closed; a host opening and closing editors quickly meets that.
+Display* openDisplay() {
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt)
+        if (Display* display = XOpenDisplay(nullptr))
+            return display;
+    return nullptr;
+}
+
 int nativeByteOrder() {
     const std::uint16_t probe = 1;
     return *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
@@ -63,7 +73,7 @@ public:
     bool create(Window parent) {
         if (!surface.isValid())
             return false;
-        display = XOpenDisplay(nullptr);
+        display = openDisplay();
         if (!display) {
             logProblem("no X display can be opened");
             return false;

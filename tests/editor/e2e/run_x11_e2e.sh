@@ -3,7 +3,8 @@
 #   with_xvfb.sh run_x11_e2e.sh HOST PLUGIN.so GOLDEN.png WORKDIR
 # runs the Linux test host with the plug-in, compares a screenshot with the
 # offscreen rendering (identical pixels outside the text readouts), then clicks a ring, drags a
-# knob, clicks a mute lamp, types into a readout and turns the wheel over a knob with xdotool,
+# knob, clicks a mute lamp, types into a readout, turns the wheel over a knob, Ctrl+clicks it and
+# nudges it with the arrow keys (with Shift too) with xdotool,
 # and checks the parameters and, exactly, the host calls that the host program reports.
 set -uo pipefail
 host=$1 plugin=$2 golden=$3 work=$4
@@ -30,10 +31,18 @@ do_gestures
 # The wheel, one notch up, over the middle band's gain knob: "MF Gain" from 0.5 by 0.1.
 xdotool mousemove 80 220 click 4
 sleep 0.3
+# Ctrl+click sets it back to its default; then, with the knob holding the focus, the Up key
+# nudges it by the wheel step and Shift+Down by a tenth of that.
+xdotool keydown ctrl click 1 keyup ctrl
+sleep 0.3
+xdotool key Up
+sleep 0.2
+xdotool key shift+Down
+sleep 0.3
 import -window root -crop 290x660+0+0 +repage "$work/after.png"
 finish_host $host_pid "$stop"
 check_gesture_params
-check_param 8 0.6
+check_param 8 0.59
 
 check_calls "$(host_calls)" "begin 3 0.000000
 automate 3 0.527778
@@ -46,5 +55,14 @@ begin 1007 0.000000
 end 1007 0.000000
 begin 8 0.000000
 automate 8 0.600000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.500000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.600000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.590000
 end 8 0.000000"
-echo "ok: ring, knob drag, mute lamp, typed readout and wheel reached the plug-in as expected"
+echo "ok: ring, knob drag, mute lamp, typed readout, wheel, Ctrl+click and keys reached the plug-in as expected"

@@ -163,7 +163,7 @@ TEST(X11EditorThreads, OpenWhileAudioAndAutomationRun) {
             instance.setParameter(i % 26, static_cast<float>(i % 7) / 6.0f);
     });
     auto window = openEditor(instance);
-    for (int cycle = 0; window && cycle < 10 && window->reopenEditor(); ++cycle)
+    for (int cycle = 0; window && cycle < 4 && window->reopenEditor(); ++cycle)
         window->idleTicks(10);
     stop.store(true);
     audio.join();

@@ -33,8 +33,9 @@ ls dist/screenshots/*.png >/dev/null 2>&1 && echo "Screenshots:  $(ls dist/scree
 cat <<'TEXT'
 
 Install into a host:
-  Linux (Ardour, Qtractor, Audacity ...): copy dist/linux-x86_64/QX71.so into ~/.vst or
-    ~/.lxvst (or a folder listed in VST_PATH / LXVST_PATH) and rescan plug-ins.
+  Linux (Ardour, Qtractor, Audacity ...): copy dist/linux-x86_64/QX71G.so (with its editor)
+    or QX71.so into ~/.vst or ~/.lxvst (or a folder listed in VST_PATH / LXVST_PATH) and
+    rescan plug-ins.
   Windows: copy dist/windows-x64/QX71.dll (64-bit hosts) or dist/windows-x86/QX71.dll
     (32-bit hosts) into the host's VST 2 plug-in folder, e.g. C:\Program Files\VSTPlugins,
     and rescan.

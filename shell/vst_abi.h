@@ -286,7 +286,19 @@ struct VstKeyCode {
     unsigned char modifier;
 };
 
-enum VstVirtualKey { VKEY_LEFT = 11, VKEY_UP = 12, VKEY_RIGHT = 13, VKEY_DOWN = 14 };
+enum VstVirtualKey {
+    VKEY_BACK = 1,
+    VKEY_RETURN = 4,
+    VKEY_ESCAPE = 6,
+    VKEY_END = 9,
+    VKEY_HOME = 10,
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14,
+    VKEY_ENTER = 19,
+    VKEY_DELETE = 22
+};
 enum VstModifierKey { MODIFIER_SHIFT = 1, MODIFIER_ALTERNATE = 2, MODIFIER_COMMAND = 4, MODIFIER_CONTROL = 8 };
 
 // Layout checks: the record must match what hosts were compiled against.

@@ -34,6 +34,8 @@ void CFrame::redrawRect(const CRect& area) {
 }
 
 void CFrame::idle() {
+    if (platform)
+        platform->processEvents();
     if (CView::isDirty()) {
         redrawRect(size);
         for (CView* child : children)

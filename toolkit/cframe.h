@@ -22,7 +22,8 @@ public:
     CFrame(const CRect& size, void* parentWindow, AEffGUIEditor* editor);
     ~CFrame() override;
 
-    // Repaints, back to front, the area of every visible dirty view, then clears their dirty state.
+    // Handles the window's pending events, then repaints, back to front, the area of every
+    // visible dirty view and clears their dirty state.
     void idle();
     // The whole frame into the context (at the context's offset).
     void draw(CDrawContext* context) override;

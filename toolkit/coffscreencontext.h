@@ -20,6 +20,8 @@ public:
 
     // False when the surface could not be allocated; every drawing is then ignored.
     bool isValid() const { return image != nullptr; }
+    // The surface's pixels; nullptr when it is not valid.
+    const PixelImage* pixels() const { return image.get(); }
     // Stored bytes of one pixel (premultiplied) as red, green, blue, alpha; black outside.
     CColor getPixel(CCoord x, CCoord y) const;
     // Draws the surface block starting at source into dest of another context, unblended.

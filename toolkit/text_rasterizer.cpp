@@ -75,6 +75,13 @@ void setOffscreenFontFile(const std::string& path) { fontPath() = path; }
 
 const std::string& offscreenFontFile() { return fontPath(); }
 
+float textWidth(const char* text, int emPixels) {
+    const LoadedFont& font = currentFont();
+    if (!font.ok || !text || emPixels <= 0)
+        return 0;
+    return lineWidth(font.info, text, stbtt_ScaleForMappingEmToPixels(&font.info, static_cast<float>(emPixels)));
+}
+
 void rasterizeText(PixelImage& image, const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align,
                    int emPixels, const CColor& color) {
     const LoadedFont& font = currentFont();

@@ -18,6 +18,9 @@ const std::string& offscreenFontFile();
 // Draws one line into the image: centred vertically on box, aligned horizontally in it, clipped
 // to clip. Colour channels are blended by coverage x colour alpha. Draws nothing if the font file
 // cannot be read.
+// Width in pixels of one line of text as rasterizeText lays it out; 0 without a font.
+float textWidth(const char* text, int emPixels);
+
 void rasterizeText(PixelImage& image, const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align,
                    int emPixels, const CColor& color);
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks a built plug-in's export and import tables.
-#   check_exports.sh linux  LIB.so
+#   check_exports.sh linux  LIB.so [NEW_LIBRARY... | --any-libraries]
 #   check_exports.sh windows OBJDUMP LIB.dll ALLOWED_IMPORT...
 # Exports must be exactly VSTPluginMain and main, at the same address; a DLL may import only
-# from the listed system DLLs.
+# from the listed system DLLs; a .so may need, beyond the C and C++ runtime, only the listed
+# libraries.
 set -euo pipefail
 kind=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -14,7 +15,14 @@ if [ "$kind" = linux ]; then
   [ "$symbols" = "VSTPluginMain main " ] || fail "exported symbols are: $symbols"
   addresses=$(nm -D --defined-only "$lib" | awk '{print $1}' | sort -u | wc -l)
   [ "$addresses" -eq 1 ] || fail "VSTPluginMain and main have different addresses"
-  echo "ok: $lib exports VSTPluginMain and main only"
+  shift 2
+  allowed=" libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1 ld-linux-x86-64.so.2 $* "
+  needed=$(readelf -d "$lib" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+  [ "${1:-}" = --any-libraries ] && allowed=" $(echo $needed) "  # sanitizer builds add their runtimes
+  for so in $needed; do
+    case "$allowed" in *" $so "*) ;; *) fail "unexpected dependency $so (allowed:$allowed)";; esac
+  done
+  echo "ok: $lib exports VSTPluginMain and main only; needs: $(echo $needed)"
   exit 0
 fi
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "aeffguieditor.h"
 #include "ctextedit.h"
 #include "coffscreencontext.h"
+#include "platform/drawn_text_field.h"
 #include "text_rasterizer.h"
 #include "test_support.h"
 
@@ -193,4 +195,53 @@ TEST(TextEdit, ClosingTheFrameWhileEditingStillEndsTheGesture) {
     delete frame;
     EXPECT_EQ(effect.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit}));
     EXPECT_TRUE(listener.texts.empty());
+}
+
+TEST(DrawnTextField, EditsLikeAnEditBoxAndEscapeGivesBackTheOpeningText) {
+    TextFieldStyle style;
+    style.rect = CRect(10, 10, 60, 24);
+    style.font = standardFont(kNormalFontVerySmall);
+    style.fontColor = CColor{255, 255, 255, 255};
+    style.backColor = CColor{0, 0, 80, 255};
+    style.text = "2.00";
+    style.maxLength = 6;
+    DrawnTextField* open = nullptr;
+    auto field = std::make_unique<DrawnTextField>(style, open);
+    EXPECT_EQ(open, field.get());
+    auto key = [&](VstInt32 character, unsigned char virt = 0) {
+        return field->onKey(VstKeyCode{character, virt, 0});
+    };
+    for (char c : std::string("12.5"))
+        EXPECT_EQ(key(c), PlatformTextField::kKeyUsed);
+    EXPECT_EQ(field->getText(), "12.5") << "the first character replaces the selected text";
+    key(0, VKEY_LEFT);
+    key(0, VKEY_LEFT);
+    key(0, VKEY_BACK);
+    EXPECT_EQ(field->getText(), "1.5");
+    key(0, VKEY_DELETE);
+    key(0, VKEY_HOME);
+    key('-');
+    key(0, VKEY_END);
+    for (char c : std::string("0000"))
+        key(c);
+    EXPECT_EQ(field->getText(), "-15000") << "at most maxLength characters";
+    EXPECT_EQ(key(0, VKEY_UP), PlatformTextField::kKeyIgnored);
+    EXPECT_EQ(key(0, VKEY_RETURN), PlatformTextField::kKeyCommits);
+
+    // Drawn over the back buffer: the box's colour, the text, a caret after the last character.
+    COffscreenContext context(nullptr, 100, 40, kBlackCColor);
+    field->draw(context, CRect(0, 0, 100, 40));
+    EXPECT_EQ(context.getPixel(11, 11), style.backColor);
+    EXPECT_EQ(context.getPixel(5, 5), kBlackCColor) << "nothing outside the box";
+    int caretColumns = 0;
+    for (int x = 10; x < 60; ++x)
+        caretColumns += context.getPixel(x, 12) == style.fontColor && context.getPixel(x, 21) == style.fontColor;
+    EXPECT_EQ(caretColumns, 1);
+
+    field = std::make_unique<DrawnTextField>(style, open);
+    key('9');
+    EXPECT_EQ(key(0, VKEY_ESCAPE), PlatformTextField::kKeyCommits);
+    EXPECT_EQ(field->getText(), "2.00");
+    field.reset();
+    EXPECT_EQ(open, nullptr);
 }

@@ -45,13 +45,18 @@ public:
     virtual bool mouseLocation(CPoint& where) = 0;
     // Opens an entry box; commit is run (later, from the event loop) when the user finishes.
     virtual std::unique_ptr<PlatformTextField> openTextField(const TextFieldStyle& style) = 0;
+    // Handles the window's pending events, for systems whose hosts drive plug-in windows from
+    // the editor's idle rather than a message loop (X11).
+    virtual void processEvents() {}
     // The native window, or nullptr.
     virtual void* nativeWindow() { return nullptr; }
 };
 
-// The offscreen backend: a software back buffer, presenting nothing, a text box fed by keys.
+// The offscreen backend: a software back buffer, presenting nothing, a text box fed by keys and
+// drawn into the back buffer.
 std::unique_ptr<PlatformFrame> createOffscreenPlatformFrame(CFrame& frame, CCoord width, CCoord height);
-// The frame's backend for this build and parent window.
+// The frame's backend for this build and parent window. On Linux a parent the editor cannot open
+// a window in throws std::runtime_error, so that opening the editor fails.
 std::unique_ptr<PlatformFrame> createPlatformFrame(CFrame& frame, void* parentWindow, CCoord width, CCoord height);
 
 }  // namespace VSTGUI

@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
+#include "edit_report.h"
 #include "host_recorder.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
@@ -55,23 +55,6 @@ void runUntilStopped(qx71::host::Instance& instance, HWND window, const char* st
     KillTimer(window, kIdleTimer);
 }
 
-bool writeReport(const char* path, const float (&values)[26], const qx71::host::HostRecorder& recorder) {
-    FILE* report = std::fopen(path, "w");
-    if (!report)
-        return false;
-    for (int i = 0; i < 26; ++i)
-        std::fprintf(report, "param %d %.9g\n", i, values[i]);
-    for (const qx71::host::HostCall& call : recorder.calls()) {
-        const char* name = call.opcode == audioMasterAutomate    ? "automate"
-                           : call.opcode == audioMasterBeginEdit ? "begin"
-                           : call.opcode == audioMasterEndEdit   ? "end"
-                                                                 : nullptr;
-        if (name)
-            std::fprintf(report, "call %s %d %.9g\n", name, call.index, call.opt);
-    }
-    return std::fclose(report) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,12 +89,10 @@ int main(int argc, char** argv) {
     runUntilStopped(*instance, window, argv[3]);
 
     instance->dispatch(effEditClose);
-    float values[26];
-    for (int i = 0; i < 26; ++i)
-        values[i] = instance->getParameter(i);
+    bool written = qx71::host::writeEditReport(argv[2], *instance, recorder);
     instance->close();
     DestroyWindow(window);
-    if (!writeReport(argv[2], values, recorder)) {
+    if (!written) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;
     }

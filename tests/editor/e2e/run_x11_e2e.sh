@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# End-to-end test of the editor in a real X11 window:
+#   with_xvfb.sh run_x11_e2e.sh HOST PLUGIN.so GOLDEN.png WORKDIR
+# runs the Linux test host with the plug-in, compares a screenshot with the
+# offscreen rendering (identical pixels outside the text readouts), then clicks a ring, drags a
+# knob, clicks a mute lamp, types into a readout, turns the wheel over a knob, Ctrl+clicks it and
+# nudges it with the arrow keys (with Shift too) with xdotool,
+# and checks the parameters and, exactly, the host calls that the host program reports.
+set -uo pipefail
+host=$1 plugin=$2 golden=$3 work=$4
+rm -rf "$work"
+mkdir -p "$work"
+report=$work/report.txt
+stop=$work/stop
+source "$(dirname "$0")/e2e_steps.sh"
+started=()
+cleanup() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+"$host" "$plugin" "$report" "$stop" >"$work/host.log" 2>&1 &
+host_pid=$!
+started+=($host_pid)
+timeout 30 xdotool search --sync --name "QX71G e2e host" >/dev/null || fail "the host window did not appear"
+sleep 0.5  # a few idles
+
+compare_with_golden "$golden" 0 0
+cp "$work/window.png" "$work/before.png"
+do_gestures
+# The wheel, one notch up, over the middle band's gain knob: "MF Gain" from 0.5 by 0.1.
+xdotool mousemove 80 220 click 4
+sleep 0.3
+# Ctrl+click sets it back to its default; then, with the knob holding the focus, the Up key
+# nudges it by the wheel step and Shift+Down by a tenth of that.
+xdotool keydown ctrl click 1 keyup ctrl
+sleep 0.3
+xdotool key Up
+sleep 0.2
+xdotool key shift+Down
+sleep 0.3
+import -window root -crop 290x660+0+0 +repage "$work/after.png"
+finish_host $host_pid "$stop"
+check_gesture_params
+check_param 8 0.59
+
+check_calls "$(host_calls)" "begin 3 0.000000
+automate 3 0.527778
+automate 3 0.555556
+end 3 0.000000
+begin 21 0.000000
+automate 21 1.000000
+end 21 0.000000
+begin 1007 0.000000
+end 1007 0.000000
+begin 8 0.000000
+automate 8 0.600000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.500000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.600000
+end 8 0.000000
+begin 8 0.000000
+automate 8 0.590000
+end 8 0.000000"
+echo "ok: ring, knob drag, mute lamp, typed readout, wheel, Ctrl+click and keys reached the plug-in as expected"

@@ -38,11 +38,11 @@ const NamedSettings kSettings[] = {
       {param::lfBandwidth, 0.3f}},
      {}},
     {"6 and 18 dB/oct pass filters, a muted high band",
-     {{param::highPass, 1.0f}, {param::highSlope, 0.0f}, {param::lowPass, 0.2f}, {param::lowSlope, 0.6666667f},
+     {{param::highPass, 1.0f}, {param::highSlope, 0.0f}, {param::lowPass, 0.2f}, {param::lowSlope, 2 / 3.0f},
       {param::hfFreq, 1.0f}, {param::hfMode, 1.0f}, {param::hfGain, 1.0f}, {param::muteHf, 1.0f}},
      {}},
     {"12 and 24 dB/oct pass filters",
-     {{param::highPass, 0.2f}, {param::highSlope, 0.3333333f}, {param::lowPass, 1.0f}, {param::lowSlope, 1.0f}},
+     {{param::highPass, 0.2f}, {param::highSlope, 1 / 3.0f}, {param::lowPass, 1.0f}, {param::lowSlope, 1.0f}},
      {}},
     // The Analog stage's noise is no part of the designs: a 60 dB louder impulse keeps it far
     // below the tolerances.
@@ -50,6 +50,9 @@ const NamedSettings kSettings[] = {
      {{param::analog, 1.0f}, {param::mfFreq, 1 / 7.0f}, {param::mfGain, 0.3f}, {param::mfType, 1.0f}},
      {"--level", "60"}},
 };
+
+// Below this level the recorded tail (cut at -150 dB) limits how exact the group delay is.
+constexpr double kDelayFloorDb = -80.0;
 
 double wrappedDegrees(double degrees) { return degrees - 360.0 * std::round(degrees / 360.0); }
 
@@ -94,14 +97,16 @@ TEST_P(ResponseQx71Test, AgreesWithTheEngineDesigns) {
             for (int c = 0; c < 2; ++c) {
                 worstDb = std::max(worstDb, std::fabs(row.magnitudeDb[c] - magnitudeDb(h)));
                 worstDegrees = std::max(worstDegrees, std::fabs(wrappedDegrees(row.phaseDegrees[c] - std::arg(h) * 180.0 / kPi)));
-                worstDelay = std::max(worstDelay, std::fabs(row.groupDelayMs[c] - delay) - 0.01 * std::fabs(delay));
+                if (magnitudeDb(h) > kDelayFloorDb) {
+                    worstDelay = std::max(worstDelay, std::fabs(row.groupDelayMs[c] - delay) - 0.01 * std::fabs(delay));
+                }
             }
             ++compared;
         }
         EXPECT_GT(compared, 850);
         EXPECT_LE(worstDb, 0.01);
         EXPECT_LE(worstDegrees, 0.1);
-        // Group delay within 1 % and 1 µs.
+        // Group delay within 1 % and 1 µs where the response is above kDelayFloorDb.
         EXPECT_LE(worstDelay, 1e-3);
         std::printf("%-50s %6d Hz: worst %.2e dB, %.2e deg, group delay %.2e ms beyond 1 %%\n", setting.name, rate,
                     worstDb, worstDegrees, worstDelay);

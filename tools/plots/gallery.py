@@ -17,6 +17,9 @@ import compare_gallery
 import response_plot
 
 POINTS = 400
+# The Analog stage's noise would show as a ripple of about 0.01 dB; a 40 dB louder impulse keeps
+# it out of the pictures (see qx71-response --help).
+NOISY_SETTING, NOISY_LEVEL = "Analog=1", "40"
 # Third-octave frequencies from 20 Hz to 20.5 kHz.
 SUMMARY_FREQUENCIES = [20 * 2 ** (k / 3) for k in range(31)]
 
@@ -45,7 +48,7 @@ def shelf_and_bell(prefix, step):
 
 
 def pass_filter(name, slope_name, frequencies):
-    return [(f"{slope}", [(f"{label} Hz", [f"{name}={step}", f"{slope_name}={value}"])
+    return [(f"{slope}", [(label, [f"{name}={step}", f"{slope_name}={value}"])
                           for label, step in zip(frequencies, PASS_STEPS)]) for slope, value in SLOPES]
 
 
@@ -57,11 +60,12 @@ CONSOLE = ["HF Freq=0.5714286", "HF Gain=0.75", "HF Mode=1", "MF Freq=0.4285714"
 # file name, title, panels [(panel title, [(label, --set values)])], options for the drawing
 TOPICS = [
     ("band-low", "Low band, bell, +12 dB at each frequency (type A, BW centre)",
-     [(None, band("LF", ["35", "45", "60", "110", "220", "300", "400"], True))], {}),
+     [(None, band("LF", ["35 Hz", "45 Hz", "60 Hz", "110 Hz", "220 Hz", "300 Hz", "400 Hz"], True))],
+     {"legend_location": "upper right"}),
     ("band-mid", "Mid band, +12 dB at each frequency (type A, BW centre)",
-     [(None, band("MF", ["220", "360", "700", "1.6k", "3.2k", "4.8k", "7.2k"], False))], {}),
+     [(None, band("MF", ["220 Hz", "360 Hz", "700 Hz", "1.6 kHz", "3.2 kHz", "4.8 kHz", "7.2 kHz"], False))], {}),
     ("band-high", "High band, bell, +12 dB at each frequency (type A, BW centre)",
-     [(None, band("HF", ["1.1k", "2.2k", "3.9k", "5.8k", "8.2k", "10k", "12k"], True))], {}),
+     [(None, band("HF", ["1.1 kHz", "2.2 kHz", "3.9 kHz", "5.8 kHz", "8.2 kHz", "10 kHz", "12 kHz"], True))], {}),
     ("bell-bandwidth", "Mid band at 1.6 kHz, ±12 dB: the BW knob at 0, 0.5 and 1",
      [(None, [(f"BW {bw}, {label} dB", MID_16K + [f"MF Gain={gain}", f"MF BW={bw}"])
               for label, gain in (("+12", PLUS12), ("-12", MINUS12)) for bw in ("0", "0.5", "1")])],
@@ -73,12 +77,12 @@ TOPICS = [
     ("high-shelf-bell", "High band at 3.9 kHz: shelf type A, shelf type B and bell",
      [(None, shelf_and_bell("HF", "0.4285714"))], {"db_range": (-18, 18)}),
     ("low-shelf-bell", "Low band at 110 Hz: shelf type A, shelf type B (corner 300 Hz) and bell",
-     [(None, shelf_and_bell("LF", "0.5714286"))], {"db_range": (-18, 18)}),
+     [(None, shelf_and_bell("LF", "0.5714286"))], {"db_range": (-18, 18), "legend_location": "lower right"}),
     ("high-pass", "High-pass filter: five frequencies, four slopes",
-     pass_filter("Hi-Pass", "Hi Slope", ["15", "45", "70", "160", "360"]),
+     pass_filter("Hi-Pass", "Hi Slope", ["15 Hz", "45 Hz", "70 Hz", "160 Hz", "360 Hz"]),
      {"db_range": (-48, 6), "columns": 2, "legend_location": "lower right"}),
     ("low-pass", "Low-pass filter: five frequencies, four slopes",
-     pass_filter("Lo-Pass", "Lo Slope", ["18k", "14k", "10k", "8k", "6k"]),
+     pass_filter("Lo-Pass", "Lo Slope", ["18 kHz", "14 kHz", "10 kHz", "8 kHz", "6 kHz"]),
      {"db_range": (-48, 6), "columns": 2, "legend_location": "lower left"}),
     ("analog", "Analog stage alone", [(None, [("Analog on", ["Analog=1"])])],
      {"db_range": (-3, 1), "phase": True}),
@@ -90,6 +94,8 @@ TOPICS = [
 
 def measure(tool, plugin, settings, path):
     arguments = [tool, "--plugin", plugin, "--points", str(POINTS), "--out", path]
+    if NOISY_SETTING in settings:
+        arguments += ["--level", NOISY_LEVEL]
     for setting in settings:
         arguments += ["--set", setting]
     result = subprocess.run(arguments, capture_output=True, text=True)
@@ -130,17 +136,15 @@ def main():
 
     with open(os.path.join(options.out, "curves.csv"), "w", newline="") as file:
         summary = csv.writer(file, lineterminator="\n")
-        summary.writerow(["topic", "curve", "noise"] + [f"{f:.1f}" for f in SUMMARY_FREQUENCIES])
+        summary.writerow(["topic", "curve"] + [f"{f:.1f}" for f in SUMMARY_FREQUENCIES])
         for name, title, panels, drawing in TOPICS:
             drawn = []
             for p, (panel_title, curves) in enumerate(panels):
                 measured = []
-                for c, (label, settings) in enumerate(curves):
+                for c, (label, _) in enumerate(curves):
                     curve = response_plot.read_curve(os.path.join(data, f"{name}-{p}-{c}.csv"))
                     measured.append((label, curve))
-                    noisy = "Analog=1" in settings
-                    summary.writerow([name, " / ".join(filter(None, [panel_title, label])) or title.split(":")[0],
-                                      "yes" if noisy else "no"] +
+                    summary.writerow([name, " / ".join(filter(None, [panel_title, label])) or title.split(":")[0]] +
                                      [f"{magnitude_at(curve, f):.4f}" for f in SUMMARY_FREQUENCIES])
                 drawn.append((panel_title, measured))
             response_plot.draw(os.path.join(options.out, f"{name}.png"), drawn, title, **drawing)

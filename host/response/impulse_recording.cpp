@@ -17,7 +17,7 @@ constexpr double kPrerollSeconds = 0.1;
 constexpr long kPartFrames = 4096;
 // A tail that falls by less than 1 dB over this many parts has reached a floor.
 constexpr int kFloorParts = 8;
-const double kOneDb = std::pow(10.0, -1.0 / 20.0);
+const double kOneDbDown = std::pow(10.0, -1.0 / 20.0);
 
 double peakOf(const Audio& audio) {
     double peak = 0.0;
@@ -59,7 +59,7 @@ public:
             return true;
         }
         const std::size_t last = levels_.size() - 1;
-        if (peak_ > 0.0 && last >= peakPart_ + kFloorParts && level >= levels_[last - kFloorParts] * kOneDb) {
+        if (peak_ > 0.0 && last >= peakPart_ + kFloorParts && level >= levels_[last - kFloorParts] * kOneDbDown) {
             recording.end = TailEnd::noiseFloor;
             return true;
         }

@@ -91,6 +91,7 @@ std::string responseUsage() {
                "  --level DBFS        level of the impulse, from -60 to 60 (default 0); the curve is scaled\n"
                "                      back, so only a plug-in's noise and non-linearity see the level\n") +
            render::setupOptionsHelp() +
+           "  --help              print this text\n"
            "Phase and group delay include any latency the plug-in has (the report shows what it declares).\n"
            "Noise: a plug-in that adds noise, such as QX71 with its Analog stage on (a trace at about\n"
            "-106 dBFS), has a tail that never decays below -150 dB. The recording then stops shortly after\n"

@@ -80,11 +80,35 @@ TEST(ResponseCliTest, NeverOverwritesThePluginOrTheStateFile) {
     EXPECT_EQ(readBytes(state), stateBefore);
 }
 
+// The fixture is a plain gain (2 × Gain, polarity by Flip Pol): a flat curve at that gain.
+TEST(ResponseCliTest, TakesPrecisionLengthPointsBlockAndLevel) {
+    const std::string dir = scratchDirectory();
+    const RenderRun run = runResponse({"--plugin", FIXTURE_GAIN, "--out", dir + "/gain.csv", "--set", "Gain=0.25",
+                                       "--set", "Flip Pol=1", "--precision", "single", "--length", "64", "--points",
+                                       "50", "--block", "7", "--level", "-20", "--rate", "96000"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("measuring at 96000 Hz in single precision, blocks of 7, impulse at -20 dBFS"),
+              std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("impulse response: 64 frames"), std::string::npos) << run.out;
+    const std::vector<ResponseRow> rows = readResponseCsv(dir + "/gain.csv");
+    ASSERT_EQ(rows.size(), 50u);
+    EXPECT_DOUBLE_EQ(rows.front().frequency, 10.0);
+    EXPECT_LT(rows.back().frequency, 48000.0);
+    EXPECT_GT(rows.back().frequency, 40000.0);
+    for (const ResponseRow& row : rows) {
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_NEAR(row.magnitudeDb[c], -6.0206, 1e-4) << row.frequency;
+            EXPECT_NEAR(std::fabs(row.phaseDegrees[c]), 180.0, 1e-3) << row.frequency;
+            EXPECT_NEAR(row.groupDelayMs[c], 0.0, 1e-9) << row.frequency;
+        }
+    }
+}
+
 TEST(ResponseCliTest, HelpNamesEveryOption) {
     const RenderRun run = runResponse({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* option : {"--plugin", "--out", "--rate", "--precision", "--length", "--points", "--level",
-                               "--block", "--set", "--load-state", "--list"}) {
+                               "--block", "--set", "--load-state", "--list", "--help"}) {
         EXPECT_NE(run.out.find(std::string("  ") + option + " "), std::string::npos) << option;
     }
 }

@@ -117,6 +117,13 @@ ImpulseRecording recordImpulseResponse(host::Instance& instance, const ImpulseRu
         part.channels[0][0] = 0.0;
     }
     render::stopProcessing(instance);
+    for (const std::vector<double>& channel : recording.channels) {
+        const auto bad = std::find_if(channel.begin(), channel.end(), [](double s) { return !std::isfinite(s); });
+        if (bad != channel.end()) {
+            throw render::RenderError("the plug-in's output is not a finite number at frame " +
+                                      std::to_string(bad - channel.begin()) + " after the impulse");
+        }
+    }
     if (watch.peak() == 0.0) {
         throw render::RenderError("the plug-in's output stayed silent for " +
                                   std::to_string(recording.channels[0].size()) + " frames after the impulse");

@@ -34,7 +34,7 @@ struct ImpulseRun {
 
 // Runs 100 ms of silence, then an impulse into every input at once, through a plug-in that is
 // set up but not yet processing; leaves it stopped. Throws RenderError when the output stays
-// all zero.
+// all zero or holds a NaN or an infinity.
 ImpulseRecording recordImpulseResponse(host::Instance& instance, const ImpulseRun& run);
 
 }  // namespace qx71::response

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every edition for every target into dist/, renders a demo
-# through the built plug-in and writes the artwork preview, then says what is where.
+# Installs what is missing, builds every edition for every target into dist/, puts the command-line
+# tools into dist/bin/, renders a demo through the built plug-in, measures and draws the response
+# gallery, writes the artwork preview, then says what is where.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 scripts/build.sh
 
-mkdir -p dist/demo dist/screenshots
-render=build/linux/host/render/qx71-render
+mkdir -p dist/bin dist/demo dist/screenshots
+cp build/linux/host/render/qx71-render build/linux/host/response/qx71-response dist/bin/
+render=dist/bin/qx71-render
 plugin=dist/linux-x86_64/QX71.so
 
 echo
@@ -19,6 +21,10 @@ echo "Rendering a demo through $plugin:"
   --set "LF Freq=0.2857143" --set "LF Gain=0.25" \
   --set "Hi-Pass=0.4" --set "Hi Slope=0.6666667" --set "Analog=1"
 
+echo
+echo "Measuring the response gallery of $plugin:"
+/usr/bin/python3 tools/plots/gallery.py --tool dist/bin/qx71-response --plugin "$plugin" --out dist/plots
+
 if [ -x scripts/screenshots.sh ]; then
   scripts/screenshots.sh dist/screenshots
 fi
@@ -28,7 +34,9 @@ echo "Built:"
 find dist -type f \( -name '*.dll' -o -name '*.so' \) | sort | while read -r f; do
   printf '  %-32s %8d bytes\n' "$f" "$(stat -c %s "$f")"
 done
+echo "Tools:        $(ls dist/bin/* | tr '\n' ' ')"
 echo "Demo audio:   $(ls dist/demo/*.wav | tr '\n' ' ')"
+echo "Plots:        dist/plots/*.png (the curves as CSV in dist/plots/data/)"
 ls dist/screenshots/*.png >/dev/null 2>&1 && echo "Screenshots:  $(ls dist/screenshots/*.png | tr '\n' ' ')"
 cat <<'TEXT'
 

@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 wine64
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libsndfile1-dev
   fonts-liberation2 xvfb xdotool x11-apps imagemagick
-  libx11-dev lsp-plugins-vst python3 python3-pil
+  libx11-dev lsp-plugins-vst python3 python3-pil libfftw3-dev python3-matplotlib
 )
 
 missing=()

@@ -1,7 +1,7 @@
 // qx71-render: runs audio through a VST 2.4 plug-in from the command line.
 #include <iostream>
 
-#include "render_config.h"
+#include "default_plugin.h"
 #include "render_errors.h"
 #include "render_options.h"
 #include "render_session.h"
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     using namespace qx71::render;
     try {
         const RenderOptions options =
-            parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), QX71_RENDER_DEFAULT_PLUGIN);
+            parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), QX71_DEFAULT_PLUGIN);
         if (options.help) {
             std::cout << renderUsage();
             return 0;

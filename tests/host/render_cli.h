@@ -1,4 +1,4 @@
-// Runs the qx71-render executable as a user would and captures what it printed.
+// Runs a host tool (qx71-render, qx71-response) as a user would and captures what it printed.
 #pragma once
 
 #include <sys/wait.h>
@@ -37,9 +37,9 @@ inline std::string scratchDirectory() {
     return path;
 }
 
-inline RenderRun runRender(const std::vector<std::string>& arguments) {
+inline RenderRun runTool(const std::string& tool, const std::vector<std::string>& arguments) {
     const std::string capture = testFilePrefix() + "_capture";
-    std::string command = "'" QX71_RENDER "'";
+    std::string command = "'" + tool + "'";
     for (const std::string& argument : arguments) command += " '" + argument + "'";
     command += " > '" + capture + ".out' 2> '" + capture + ".err'";
     const int status = std::system(command.c_str());
@@ -47,10 +47,15 @@ inline RenderRun runRender(const std::vector<std::string>& arguments) {
                      readText(capture + ".err")};
 }
 
+#ifdef QX71_RENDER
+inline RenderRun runRender(const std::vector<std::string>& arguments) { return runTool(QX71_RENDER, arguments); }
+#endif
+
 // A failure must be one line on stderr naming the tool.
-inline void expectOneLineError(const RenderRun& run, int exitCode, const std::string& fragment) {
+inline void expectOneLineError(const RenderRun& run, int exitCode, const std::string& fragment,
+                               const std::string& tool = "qx71-render") {
     EXPECT_EQ(run.exitCode, exitCode) << run.err;
-    EXPECT_EQ(run.err.rfind("qx71-render: ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind(tool + ": ", 0), 0u) << run.err;
     EXPECT_NE(run.err.find(fragment), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
 }

@@ -118,7 +118,7 @@ void BM_RedesignOneBand(benchmark::State& state) {
     for (auto _ : state) {
         gain = gain > 0.9f ? 0.0f : gain + 0.01f;
         bench.values[param::mfGain].store(gain);
-        bench.engine.parameterChanged(param::mfGain, 48000.0);
+        bench.engine.parameterChanged(param::mfGain);
     }
 }
 }  // namespace

@@ -5,11 +5,14 @@
 
 #include <optional>
 
+#include "parameter_table.h"
+
 namespace readout {
 
-constexpr float kGainHalfRange = 18.0f;
+// The gain and output readouts show decibels; the bandwidth readout a number from -20 to 20.
+constexpr float kGainHalfRange = param::kBandGainDb;
 constexpr float kBandwidthHalfRange = 20.0f;
-constexpr float kOutputHalfRange = 25.0f;
+constexpr float kOutputHalfRange = param::kOutputGainDb;
 
 // Writes the number shown for the normalised value (at most 255 characters and the terminator).
 void format(float value, float halfRange, char* text);

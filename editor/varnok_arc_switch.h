@@ -8,6 +8,7 @@
 #pragma once
 
 #include "ccontrol.h"
+#include "parameter_table.h"
 
 class AudioEffect;
 
@@ -54,8 +55,8 @@ protected:
 // Left half (sectors 0-5) sets "Hi-Pass", right half (6-11) "Lo-Pass", each in steps of 0.2.
 class VarnokEqualizerArcSwitch : public VarnokRing {
 public:
-    static constexpr int kHiPassParameter = 17;
-    static constexpr int kLoPassParameter = 16;
+    static constexpr int kHiPassParameter = param::highPass;
+    static constexpr int kLoPassParameter = param::lowPass;
 
     VarnokEqualizerArcSwitch(const VSTGUI::CRect& size, AudioEffect* effect);
     bool isTypeOf(const char* type) const override;

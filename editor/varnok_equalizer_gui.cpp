@@ -19,8 +19,6 @@ static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the interface 
 static_assert(std::atomic<double>::is_always_lock_free, "the peak level");
 static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "the pending parameters");
 
-constexpr int kParameterCount = 26;
-
 struct SectionRule {
     int selector;
     double litFrom;  // compared with the value widened to double
@@ -28,8 +26,8 @@ struct SectionRule {
 };
 
 constexpr SectionRule kSectionRules[kSectionCount] = {
-    {kHfFreq, 0.142, kMuteHf}, {kMfFreq, 0.142, kMuteMf}, {kLfFreq, 0.142, kMuteLf},
-    {kLoPass, 0.2, kMuteLpf},  {kHiPass, 0.2, kMuteHpf},
+    {param::hfFreq, 0.142, param::muteHf}, {param::mfFreq, 0.142, param::muteMf}, {param::lfFreq, 0.142, param::muteLf},
+    {param::lowPass, 0.2, param::muteLowPass},  {param::highPass, 0.2, param::muteHighPass},
 };
 
 struct ReadoutBinding {
@@ -39,22 +37,21 @@ struct ReadoutBinding {
 };
 
 constexpr ReadoutBinding kReadouts[] = {
-    {1001, kHfGain, readout::kGainHalfRange},    {1002, kHfBw, readout::kBandwidthHalfRange},
-    {1003, kMfGain, readout::kGainHalfRange},    {1004, kMfBw, readout::kBandwidthHalfRange},
-    {1005, kLfGain, readout::kGainHalfRange},    {1006, kLfBw, readout::kBandwidthHalfRange},
-    {1007, kOutput, readout::kOutputHalfRange},
+    {1001, param::hfGain, readout::kGainHalfRange},    {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
+    {1003, param::mfGain, readout::kGainHalfRange},    {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
+    {1005, param::lfGain, readout::kGainHalfRange},    {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
+    {1007, param::output, readout::kOutputHalfRange},
 };
 
-// Positions above OFF of a selector whose value is snapped to its grid, or 0 for other tags.
+// Positions above OFF of a selector knob, whose value is snapped to its grid, or 0 for other tags.
 int selectorSteps(long tag) {
     switch (tag) {
-        case kHfFreq:
-        case kMfFreq:
-        case kLfFreq:
-            return 7;
-        case kLoPass:
-        case kHiPass:
-            return 5;
+        case param::hfFreq:
+        case param::mfFreq:
+        case param::lfFreq:
+        case param::lowPass:
+        case param::highPass:
+            return param::kTable[tag].steps;
         default:
             return 0;
     }
@@ -173,7 +170,7 @@ void VarnokEqualizerGUI::idle() {
 
 void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
     (void)value;  // the controls show the stored, clamped value
-    if (index < 0 || index >= kParameterCount)
+    if (index < 0 || index >= param::count)
         return;
     if (std::this_thread::get_id() != interfaceThread.load())
         pendingParameters.fetch_or(1u << index);  // also while closed: open may be under way
@@ -183,7 +180,7 @@ void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
 
 void VarnokEqualizerGUI::showPendingParameters() {
     std::uint32_t pending = pendingParameters.exchange(0);
-    for (int index = 0; index < kParameterCount; ++index)
+    for (int index = 0; index < param::count; ++index)
         if (pending & (1u << index))
             showParameter(index);
 }
@@ -192,32 +189,32 @@ void VarnokEqualizerGUI::showParameter(VstInt32 index) {
     const EditorViews& v = views;
     std::array<CControl*, 2> bound{};
     switch (index) {
-        case kOutput: bound = {v.outputKnob, v.outputText}; break;
-        case kPhase: bound = {v.phaseButton}; break;
-        case kHfFreq: bound = {v.hfFreqKnob}; break;
-        case kHfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
-        case kHfBw: bound = {v.hfBwKnob, v.hfBwText}; break;
-        case kHfType: bound = {v.hfTypeSwitch}; break;
-        case kHfMode: bound = {v.hfModeButton}; break;
-        case kMfFreq: bound = {v.mfFreqKnob}; break;
-        case kMfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
-        case kMfBw: bound = {v.mfBwKnob, v.mfBwText}; break;
-        case kMfType: bound = {v.mfTypeSwitch}; break;
-        case kLfFreq: bound = {v.lfFreqKnob}; break;
-        case kLfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
-        case kLfBw: bound = {v.lfBwKnob, v.lfBwText}; break;
-        case kLfType: bound = {v.lfTypeSwitch}; break;
-        case kLfMode: bound = {v.lfModeButton}; break;
-        case kLoPass: bound = {v.loPassKnob}; break;
-        case kHiPass: bound = {v.hiPassKnob}; break;
-        case kLoSlope: bound = {v.loSlopeSwitch}; break;
-        case kHiSlope: bound = {v.hiSlopeSwitch}; break;
-        case kAnalog: bound = {v.analogButton}; break;
-        case kMuteHf: bound = {v.hfMuteButton}; break;
-        case kMuteMf: bound = {v.mfMuteButton}; break;
-        case kMuteLf: bound = {v.lfMuteButton}; break;
-        case kMuteLpf: bound = {v.lpfMuteButton}; break;
-        case kMuteHpf: bound = {v.hpfMuteButton}; break;
+        case param::output: bound = {v.outputKnob, v.outputText}; break;
+        case param::phase: bound = {v.phaseButton}; break;
+        case param::hfFreq: bound = {v.hfFreqKnob}; break;
+        case param::hfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
+        case param::hfBandwidth: bound = {v.hfBwKnob, v.hfBwText}; break;
+        case param::hfType: bound = {v.hfTypeSwitch}; break;
+        case param::hfMode: bound = {v.hfModeButton}; break;
+        case param::mfFreq: bound = {v.mfFreqKnob}; break;
+        case param::mfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
+        case param::mfBandwidth: bound = {v.mfBwKnob, v.mfBwText}; break;
+        case param::mfType: bound = {v.mfTypeSwitch}; break;
+        case param::lfFreq: bound = {v.lfFreqKnob}; break;
+        case param::lfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
+        case param::lfBandwidth: bound = {v.lfBwKnob, v.lfBwText}; break;
+        case param::lfType: bound = {v.lfTypeSwitch}; break;
+        case param::lfMode: bound = {v.lfModeButton}; break;
+        case param::lowPass: bound = {v.loPassKnob}; break;
+        case param::highPass: bound = {v.hiPassKnob}; break;
+        case param::lowSlope: bound = {v.loSlopeSwitch}; break;
+        case param::highSlope: bound = {v.hiSlopeSwitch}; break;
+        case param::analog: bound = {v.analogButton}; break;
+        case param::muteHf: bound = {v.hfMuteButton}; break;
+        case param::muteMf: bound = {v.mfMuteButton}; break;
+        case param::muteLf: bound = {v.lfMuteButton}; break;
+        case param::muteLowPass: bound = {v.lpfMuteButton}; break;
+        case param::muteHighPass: bound = {v.hpfMuteButton}; break;
         default: return;
     }
     float stored = effect->getParameter(index);
@@ -231,7 +228,7 @@ void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) 
     if (!guiOpen.load() || !control)
         return;
     long tag = control->getTag();
-    if (tag >= 0 && tag < kParameterCount) {
+    if (tag >= 0 && tag < param::count) {
         if (int steps = selectorSteps(tag)) {
             // Always down to the lower position: only 1.0 reaches the top one.
             double position = std::floor(static_cast<double>(control->getValue()) * steps);

@@ -2,11 +2,8 @@
 
 #include <cmath>
 
-void ParameterStore::load(const ParamEntry* table) {
-    for (int i = 0; i < kCount; ++i) {
-        entries_[i] = table[i];
-        values_[i].store(table[i].defaultValue, std::memory_order_relaxed);
-    }
+ParameterStore::ParameterStore() {
+    for (int i = 0; i < kCount; ++i) values_[i].store(param::kTable[i].defaultValue, std::memory_order_relaxed);
 }
 
 bool ParameterStore::store(int index, float value) {

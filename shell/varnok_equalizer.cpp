@@ -2,7 +2,6 @@
 
 #include "edition.h"
 #include "millisecond_ticks.h"
-#include "parameter_table.h"
 #if QX71_WITH_EDITOR
 #include "varnok_equalizer_gui.h"
 #endif
@@ -10,7 +9,6 @@
 VarnokEqualizer::VarnokEqualizer(audioMasterCallback audioMaster)
     : VarnokFX(audioMaster), engine_(params->values()) {
     engine_.setNoiseSeed(millisecondTicks());
-    params->load(kParameterTable);
     canProcessReplacing();
     programsAreChunks();
     canDoubleReplacing();
@@ -42,7 +40,7 @@ bool VarnokEqualizer::getProductString(char* text) {
 void VarnokEqualizer::updateAllSections(float newRate) { engine_.updateAllSections(newRate); }
 
 void VarnokEqualizer::parameterChanged(VstInt32 index, float value) {
-    engine_.parameterChanged(index, getSampleRate());  // the designs read the stored, clamped values
+    engine_.parameterChanged(index);  // the designs read the stored, clamped values
 #if QX71_WITH_EDITOR
     gui_->lampParameterChanged(index, value);
 #else

@@ -24,10 +24,10 @@ void setCharacteristicParameters(AudioEffect& effect) {
         int index;
         float value;
     } settings[] = {
-        {kHfFreq, 5.0f / 7.0f}, {kHfGain, 0.72f},  {kHfBw, 0.35f},   {kHfType, 1.0f},  {kHfMode, 1.0f},
-        {kMfFreq, 3.0f / 7.0f}, {kMfGain, 0.3f},   {kMfBw, 0.6f},    {kLfFreq, 2.0f / 7.0f},
-        {kLfGain, 0.64f},       {kLfBw, 0.5f},     {kLfMode, 1.0f},  {kHiPass, 0.4f},  {kLoPass, 0.4f},
-        {kLoSlope, 1.0f / 3.0f}, {kHiSlope, 2.0f / 3.0f}, {kOutput, 0.56f}, {kAnalog, 1.0f}, {kMuteMf, 1.0f},
+        {param::hfFreq, 5.0f / 7.0f}, {param::hfGain, 0.72f},  {param::hfBandwidth, 0.35f},   {param::hfType, 1.0f},  {param::hfMode, 1.0f},
+        {param::mfFreq, 3.0f / 7.0f}, {param::mfGain, 0.3f},   {param::mfBandwidth, 0.6f},    {param::lfFreq, 2.0f / 7.0f},
+        {param::lfGain, 0.64f},       {param::lfBandwidth, 0.5f},     {param::lfMode, 1.0f},  {param::highPass, 0.4f},  {param::lowPass, 0.4f},
+        {param::lowSlope, 1.0f / 3.0f}, {param::highSlope, 2.0f / 3.0f}, {param::output, 0.56f}, {param::analog, 1.0f}, {param::muteMf, 1.0f},
     };
     for (const auto& setting : settings)
         effect.setParameter(setting.index, setting.value);

@@ -26,7 +26,7 @@ struct EngineRig {
     // Stores clamped, then notifies, as the shell's setParameter does.
     void set(int index, float value) {
         values[index].store(value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value));
-        engine.parameterChanged(index, sampleRate);
+        engine.parameterChanged(index);
     }
     void setRate(double rate) {
         sampleRate = rate;

@@ -84,7 +84,7 @@ TEST(Routing, PerCallParametersRunNoDesign) {
     for (int index : std::initializer_list<int>{param::output, param::phase, param::muteHf, param::muteMf, param::muteLf, param::muteLowPass,
                       param::muteHighPass, -1, 26, 1000}) {
         if (index >= 0 && index < param::count) rig.values[index].store(1.0f);
-        rig.engine.parameterChanged(index, 44100);
+        rig.engine.parameterChanged(index);
         EXPECT_TRUE(changedSections(before, rig.engine.designedChain()).empty()) << index;
     }
 }

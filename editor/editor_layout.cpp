@@ -55,8 +55,8 @@ public:
         return view;
     }
 
-    VarnokArcSwitch* bandRing(const layout::Point& centre, int parameter) {
-        auto* view = new VarnokArcSwitch(ring(centre), &in.effect);
+    BandRing* bandRing(const layout::Point& centre, int parameter) {
+        auto* view = new BandRing(ring(centre), &in.effect);
         view->paramIndex = parameter;
         view->radius = static_cast<float>(layout::ringRadius);
         view->startAngle = layout::bandStartAngle;
@@ -65,12 +65,12 @@ public:
         return add(view);
     }
 
-    VarnokKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
-        return add(new VarnokKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
+    SelectorKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
+        return add(new SelectorKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
     }
 
-    VarnokKnobP* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
-        return add(new VarnokKnobP(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
+    FineKnob* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
+        return add(new FineKnob(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
                    parameter);
     }
 
@@ -85,8 +85,8 @@ public:
         return add(new COnOffButton(toRect(r), in.listener, parameter, art), parameter);
     }
 
-    VarnokOnOffLed* lamp(const layout::Rect& r, Section section) {
-        auto* view = new VarnokOnOffLed(toRect(r), nullptr, in.lamps[section]);
+    SectionLamp* lamp(const layout::Rect& r, LampSection section) {
+        auto* view = new SectionLamp(toRect(r), nullptr, in.lamps[section]);
         view->setBackground(bitmap(artwork::kSectionLamp));
         return add(view);
     }
@@ -112,7 +112,7 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.hfArcSwitch = b.bandRing(highBandCentre, param::hfFreq);
     v.mfArcSwitch = b.bandRing(midBandCentre, param::mfFreq);
     v.lfArcSwitch = b.bandRing(lowBandCentre, param::lfFreq);
-    v.filterArcSwitch = b.add(new VarnokEqualizerArcSwitch(ring(filterCentre), &in.effect));
+    v.filterArcSwitch = b.add(new FilterRing(ring(filterCentre), &in.effect));
     v.filterArcSwitch->radius = static_cast<float>(ringRadius);
 
     const CRect hfSelector = square(highBandCentre, selectorKnobSize);
@@ -167,7 +167,7 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.hpfMuteButton = b.button(hiPassLamp, param::muteHighPass, nullptr);
     v.lpfLed = b.lamp(loPassLamp, kLpfSection);
     v.lpfMuteButton = b.button(loPassLamp, param::muteLowPass, nullptr);
-    v.peakLed = b.add(new VarnokPeakLed(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
+    v.peakLed = b.add(new ClipLamp(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
 
     v.hfGainText = b.readout(highGainReadout, 1001, param::hfGain, readout::kGainHalfRange);
     v.mfGainText = b.readout(midGainReadout, 1003, param::mfGain, readout::kGainHalfRange);
@@ -178,13 +178,13 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.outputText = b.readout(outputReadout, 1007, param::output, readout::kOutputHalfRange);
 
     // Late settings, once every view exists.
-    for (VarnokKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
+    for (SelectorKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
         knob->dragRange = kSelectorDragRange;
-    for (VarnokKnob* knob : {v.hiPassKnob, v.loPassKnob})
+    for (SelectorKnob* knob : {v.hiPassKnob, v.loPassKnob})
         knob->dragRange = kFilterDragRange;
-    for (VarnokKnobP* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
+    for (FineKnob* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
         knob->steps = kGainSteps;
-    for (VarnokKnobP* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
+    for (FineKnob* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
         knob->steps = kBandwidthSteps;
     v.outputKnob->steps = kOutputSteps;
 

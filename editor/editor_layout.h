@@ -32,14 +32,14 @@ constexpr int kCount = 13;
 }  // namespace artwork
 
 // The five sections that have a lamp, in the order the editor's idle walks them.
-enum Section { kHfSection, kMfSection, kLfSection, kLpfSection, kHpfSection, kSectionCount };
+enum LampSection { kHfSection, kMfSection, kLfSection, kLpfSection, kHpfSection, kLampSectionCount };
 
 struct LayoutInputs {
     VSTGUI::CFrame& frame;
     AudioEffect& effect;
     VSTGUI::CControlListener* listener;
     VSTGUI::CBitmap* const* bitmaps;  // artwork::kCount entries, by resource number - 101
-    const SectionLampState* lamps;    // kSectionCount entries
+    const SectionLampState* lamps;    // kLampSectionCount entries
     std::atomic<double>& peakLevel;
 };
 

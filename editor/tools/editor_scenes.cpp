@@ -6,8 +6,8 @@
 #include "clock.h"
 #include "coffscreencontext.h"
 #include "parameter_table.h"
-#include "varnok_equalizer.h"
-#include "varnok_equalizer_gui.h"
+#include "equalizer_plugin.h"
+#include "equalizer_editor.h"
 
 namespace scenes {
 namespace {
@@ -34,7 +34,7 @@ void setCharacteristicParameters(AudioEffect& effect) {
 }
 
 // One block well above full scale through the audio callback, as a clipping mix would send.
-void playLoudBlock(VarnokEqualizer& effect) {
+void playLoudBlock(EqualizerPlugin& effect) {
     constexpr int kFrames = 256;
     float left[kFrames], right[kFrames], outLeft[kFrames], outRight[kFrames];
     for (int i = 0; i < kFrames; ++i)
@@ -51,15 +51,15 @@ const char* fileName(Scene scene) { return scene == kDefault ? "editor-default.p
 bool render(Scene scene, const std::string& path) {
     sceneTime = 1000;
     qx71::setClock(sceneClock);
-    auto effect = std::make_unique<VarnokEqualizer>(quietHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto effect = std::make_unique<EqualizerPlugin>(quietHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     if (scene == kCharacteristic)
         setCharacteristicParameters(*effect);
     bool written = false;
     if (editor->open(nullptr)) {
         editor->idle();
         if (scene == kCharacteristic) {
-            sceneTime += VarnokEqualizerGUI::kBlinkIntervalMs;  // the muted lamp's lit half
+            sceneTime += EqualizerEditor::kBlinkIntervalMs;  // the muted lamp's lit half
             editor->idle();
             playLoudBlock(*effect);
             sceneTime += 20;

@@ -2,7 +2,7 @@
 #include "editor_fixture.h"
 
 #include "parameter_table.h"
-#include "varnok_arc_switch.h"
+#include "click_rings.h"
 
 using namespace VSTGUI;
 

@@ -177,14 +177,14 @@ TEST_F(KnobTest, ArrowKeysReachTheKnobThatHoldsTheFocus) {
 }
 
 TEST(KnobFrames, FilmstripFrameIsTruncatedNeverRounded) {
-    VarnokKnob selector(CRect(0, 0, 80, 80), nullptr, 2, 8, 80, nullptr);
+    SelectorKnob selector(CRect(0, 0, 80, 80), nullptr, 2, 8, 80, nullptr);
     selector.setValue(1.0f / 7.0f - 0.001f);
     EXPECT_EQ(selector.frameOffsetForValue(), 0);
     selector.setValue(0.999f);
     EXPECT_EQ(selector.frameOffsetForValue(), 6 * 80);
     selector.setValue(1.0f);
     EXPECT_EQ(selector.frameOffsetForValue(), 7 * 80);
-    VarnokKnobP fine(CRect(0, 0, 60, 60), nullptr, 3, 101, 60, nullptr);
+    FineKnob fine(CRect(0, 0, 60, 60), nullptr, 3, 101, 60, nullptr);
     fine.setValue(0.999f);
     EXPECT_EQ(fine.frameOffsetForValue(), 99 * 60);
     EXPECT_TRUE(fine.isTypeOf("VarnokKnobP"));

@@ -16,7 +16,7 @@ protected:
         EditorTest::SetUp();
         openEditor();
     }
-    bool lit(Section section) { return gui().lampState(section).lit(); }
+    bool lit(LampSection section) { return gui().lampState(section).lit(); }
     void idleAt(std::uint32_t ms) {
         setFakeTime(ms);
         gui().idle();
@@ -124,8 +124,8 @@ TEST_F(LampTest, ChangesWhileClosedShowOnTheLampsAtTheNextOpen) {
 TEST(LampViews, AlwaysDirtySoEveryIdleRepaintsThem) {
     SectionLampState state;
     std::atomic<double> peak{0.0};
-    VarnokOnOffLed led(CRect(0, 0, 28, 28), nullptr, state);
-    VarnokPeakLed clip(CRect(0, 0, 28, 28), nullptr, peak);
+    SectionLamp led(CRect(0, 0, 28, 28), nullptr, state);
+    ClipLamp clip(CRect(0, 0, 28, 28), nullptr, peak);
     COffscreenContext context(nullptr, 28, 28);
     led.draw(&context);
     clip.draw(&context);

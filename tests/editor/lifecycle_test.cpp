@@ -120,10 +120,10 @@ TEST_F(EditorTest, ManyOpenCloseCycles) {
 
 TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
     hostCalls().clear();
-    auto* effect = new VarnokEqualizer(recordingHost);
+    auto* effect = new EqualizerPlugin(recordingHost);
     AEffect* record = effect->getAeffect();
     ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     // A typed value is still being edited when the host closes the instance.
     CPoint where(120, 123);
     editor->getFrame()->onMouseDown(where, kLButton);

@@ -23,8 +23,8 @@ TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
 }
 
 TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
-    auto* effect = new VarnokEqualizer(recordingHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto* effect = new EqualizerPlugin(recordingHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     AEffect* record = effect->getAeffect();
     std::atomic<bool> stop{false};
     std::thread audio([&] {

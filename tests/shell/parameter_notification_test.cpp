@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "parameter_table.h"
-#include "varnok_fx.h"
+#include "effect_base.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ private:
     std::vector<Notification>& log_;
 };
 
-class RecordingEffect : public VarnokFX {
+class RecordingEffect : public EffectBase {
 public:
-    explicit RecordingEffect(std::vector<Notification>& log) : VarnokFX(recordingHost), log_(log) {
+    explicit RecordingEffect(std::vector<Notification>& log) : EffectBase(recordingHost), log_(log) {
         setEditor(new RecordingEditor(this, log));
     }
     void processReplacing(float**, float**, VstInt32) override {}

@@ -10,12 +10,12 @@
 #include "audio_effect_x.h"
 #include "parameter_store.h"
 
-class VarnokFX : public AudioEffectX {
+class EffectBase : public AudioEffectX {
 public:
     static constexpr int kChunkSize = 4 * ParameterStore::kCount;
 
-    explicit VarnokFX(audioMasterCallback audioMaster);
-    ~VarnokFX() override;
+    explicit EffectBase(audioMasterCallback audioMaster);
+    ~EffectBase() override;
 
     void setParameter(VstInt32 index, float value) override;
     void setParameterAutomated(VstInt32 index, float value) override;

@@ -1,4 +1,4 @@
-#include "varnok_equalizer_gui.h"
+#include "equalizer_editor.h"
 
 #include <array>
 #include <cmath>
@@ -25,7 +25,7 @@ struct SectionRule {
     int mute;
 };
 
-constexpr SectionRule kSectionRules[kSectionCount] = {
+constexpr SectionRule kSectionRules[kLampSectionCount] = {
     {param::hfFreq, 0.142, param::muteHf}, {param::mfFreq, 0.142, param::muteMf}, {param::lfFreq, 0.142, param::muteLf},
     {param::lowPass, 0.2, param::muteLowPass},  {param::highPass, 0.2, param::muteHighPass},
 };
@@ -80,7 +80,7 @@ private:
 
 }  // namespace
 
-VarnokEqualizerGUI::VarnokEqualizerGUI(AudioEffect* effect)
+EqualizerEditor::EqualizerEditor(AudioEffect* effect)
     : AEffGUIEditor(effect), lastBlinkTicks(qx71::nowMs()), interfaceThread(std::this_thread::get_id()) {
     // The window is the size of the background; the layout's size stands in if it cannot be read.
     CCoord width = layout::editorWidth, height = layout::editorHeight;
@@ -100,9 +100,9 @@ VarnokEqualizerGUI::VarnokEqualizerGUI(AudioEffect* effect)
     }
 }
 
-VarnokEqualizerGUI::~VarnokEqualizerGUI() { close(); }
+EqualizerEditor::~EqualizerEditor() { close(); }
 
-bool VarnokEqualizerGUI::open(void* parentWindow) {
+bool EqualizerEditor::open(void* parentWindow) {
     // A second open without a close would leave the first window and its views behind.
     if (frame)
         close();
@@ -116,7 +116,7 @@ bool VarnokEqualizerGUI::open(void* parentWindow) {
     }
 }
 
-bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
+bool EqualizerEditor::buildWindow(void* parentWindow) {
     Artwork art;
     art.load();
     setKnobMode(kLinearMode);
@@ -142,7 +142,7 @@ bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
     return true;
 }
 
-void VarnokEqualizerGUI::close() {
+void EqualizerEditor::close() {
     guiOpen.store(0);  // before any view goes away
     if (CFrame* oldFrame = frame) {
         frame = nullptr;
@@ -152,7 +152,7 @@ void VarnokEqualizerGUI::close() {
     AEffGUIEditor::close();
 }
 
-void VarnokEqualizerGUI::idle() {
+void EqualizerEditor::idle() {
     if (guiOpen.load())
         showPendingParameters();
     AEffGUIEditor::idle();
@@ -163,13 +163,14 @@ void VarnokEqualizerGUI::idle() {
     }
     if (!guiOpen.load())
         return;
-    for (int s = 0; s < kSectionCount; ++s)
+    for (int s = 0; s < kLampSectionCount; ++s)
         if (effect->getParameter(kSectionRules[s].mute) > 0.5f)
             lamps[s].overrideOn.store(blinkPhase);
 }
 
-void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
-    (void)value;  // the controls show the stored, clamped value
+void EqualizerEditor::setParameter(VstInt32 index, float value) {
+    // The lamps follow the value as notified; the controls show the stored, clamped value.
+    lampParameterChanged(index, value);
     if (index < 0 || index >= param::count)
         return;
     if (std::this_thread::get_id() != interfaceThread.load())
@@ -178,14 +179,14 @@ void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
         showParameter(index);
 }
 
-void VarnokEqualizerGUI::showPendingParameters() {
+void EqualizerEditor::showPendingParameters() {
     std::uint32_t pending = pendingParameters.exchange(0);
     for (int index = 0; index < param::count; ++index)
         if (pending & (1u << index))
             showParameter(index);
 }
 
-void VarnokEqualizerGUI::showParameter(VstInt32 index) {
+void EqualizerEditor::showParameter(VstInt32 index) {
     const EditorViews& v = views;
     std::array<CControl*, 2> bound{};
     switch (index) {
@@ -223,7 +224,7 @@ void VarnokEqualizerGUI::showParameter(VstInt32 index) {
             control->setValue(stored);
 }
 
-void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) {
+void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
     (void)context;
     if (!guiOpen.load() || !control)
         return;
@@ -250,12 +251,12 @@ void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) 
     }
 }
 
-void VarnokEqualizerGUI::lampParameterChanged(VstInt32 index, float value) {
+void EqualizerEditor::lampParameterChanged(VstInt32 index, float value) {
     // The flags live as long as the editor, so they follow every change, also while the window
     // is closed: open then finds them current and need not read them from the parameters, which
     // could race with this writer.
     double widened = value;
-    for (int s = 0; s < kSectionCount; ++s) {
+    for (int s = 0; s < kLampSectionCount; ++s) {
         const SectionRule& rule = kSectionRules[s];
         if (index == rule.selector)
             lamps[s].ledOn.store(widened >= rule.litFrom);
@@ -266,4 +267,4 @@ void VarnokEqualizerGUI::lampParameterChanged(VstInt32 index, float value) {
     }
 }
 
-std::atomic<double>* VarnokEqualizerGUI::peakFeed() { return guiOpen.load() ? &peakLevel : nullptr; }
+std::atomic<double>* EqualizerEditor::peakFeed() { return guiOpen.load() ? &peakLevel : nullptr; }

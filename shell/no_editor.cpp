@@ -1,0 +1,7 @@
+// The edition without an editor: the host shows its parameter list.
+#include "output_meter.h"
+
+OutputMeter* attachEditor(AudioEffect& effect) {
+    (void)effect;
+    return nullptr;
+}

@@ -11,6 +11,8 @@
 #include "kernel_choice.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 constexpr float kDefaults[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
                                            0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};

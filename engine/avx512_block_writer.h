@@ -1,6 +1,6 @@
 // The AVX-512 kernel's output writer and its eight-lane loads and stores. Part of the AVX-512
-// kernel: include only from chain_kernel_avx512.cpp, inside its AVX-512 target region, after
-// the wide type W.
+// kernel: include only from chain_kernel_avx512.cpp, inside its AVX-512 target region and the
+// dsp namespace, after the wide type W.
 #pragma once
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 // The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws at a time: every lane
 // jumps ahead of the seed by its own number of draws, so no draw waits for the one before.
 // Part of the AVX-512 kernel: include only from chain_kernel_avx512.cpp, inside its AVX-512
-// target region (the anonymous namespace keeps this code out of other files' default-target code).
+// target region and the dsp namespace (the anonymous namespace keeps this code out of other
+// files' default-target code).
 #pragma once
 
 #include "analog_noise.h"  // included by the kernel before its target region

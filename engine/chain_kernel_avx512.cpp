@@ -23,6 +23,8 @@
 #pragma GCC push_options
 #pragma GCC target("avx512f,no-fma")
 
+namespace dsp {
+
 namespace {
 // Eight doubles: lanes 2i and 2i + 1 are the left and right channel of slot i's section.
 // GCC's built-in vector arithmetic works lane by lane, so the section steps of
@@ -469,6 +471,8 @@ template double runChainAvx512<float>(const ChainCoefficients<Pair>&, ChainState
                                       float* const*, int32_t, const CallSettings&, double, uint32_t&);
 template double runChainAvx512<double>(const ChainCoefficients<Pair>&, ChainStates<Pair>&, const double* const*,
                                        double* const*, int32_t, const CallSettings&, double, uint32_t&);
+
+}  // namespace dsp
 
 #pragma GCC pop_options
 #endif

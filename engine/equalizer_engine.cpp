@@ -8,6 +8,8 @@
 #include "group_designs.h"
 #include "parameter_table.h"
 
+namespace dsp {
+
 namespace {
 constexpr uint32_t kAllGroups = (1u << kDesignGroupCount) - 1;
 
@@ -144,3 +146,5 @@ DesignedChain EqualizerEngine::designedChain() const {
 ChainCoefficients<double> EqualizerEngine::activeCoefficients() const { return impl_->kernel.coefficients(); }
 
 ChainStates<double> EqualizerEngine::channelStates(int channel) const { return impl_->kernel.states(channel); }
+
+}  // namespace dsp

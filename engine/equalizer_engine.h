@@ -22,6 +22,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace dsp {
+
 struct DesignedChain;
 template <class T>
 struct ChainCoefficients;
@@ -65,3 +67,5 @@ private:
     struct Impl;
     Impl* impl_;
 };
+
+}  // namespace dsp

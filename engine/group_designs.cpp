@@ -3,6 +3,8 @@
 #include "parameter_decoding.h"
 #include "section_designs.h"
 
+namespace dsp {
+
 namespace {
 // Per position of the band selectors (frequencies: parameter_table.h).
 constexpr double kHighBandP[8] = {0, 4.53, 4.53, 4.53, 3.65, 1.9, 1.9, 1.6};
@@ -184,3 +186,5 @@ bool groupOfParameter(int index, DesignGroup& group) {
     else return false;
     return true;
 }
+
+}  // namespace dsp

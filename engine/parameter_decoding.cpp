@@ -1,5 +1,7 @@
 #include "parameter_decoding.h"
 
+namespace dsp {
+
 int bandPosition(float x) {
     for (int i = 0; i <= param::kTable[param::hfFreq].steps; ++i) {
         if (i * 0.142 + 0.071 > static_cast<double>(x)) return i;
@@ -28,3 +30,5 @@ double bandGainDb(float x) { return param::kTable[param::hfGain].engineValue(x);
 double outputGainDb(float x) { return param::kTable[param::output].engineValue(x); }
 
 bool passFilterSelected(float x) { return static_cast<double>(x) >= 0.2; }
+
+}  // namespace dsp

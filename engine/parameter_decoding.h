@@ -5,6 +5,8 @@
 
 #include "parameter_table.h"
 
+namespace dsp {
+
 
 // Band frequency selector: 0 (off) or 1..7; thresholds i × 0.142 + 0.071 in double precision.
 int bandPosition(float x);
@@ -18,3 +20,5 @@ double bandGainDb(float x);
 double outputGainDb(float x);
 // A pass filter runs from this value of its frequency selector on (compared in double precision).
 bool passFilterSelected(float x);
+
+}  // namespace dsp

@@ -5,7 +5,7 @@
 
 EqualizerPlugin::EqualizerPlugin(audioMasterCallback audioMaster)
     : EffectBase(audioMaster), engine_(params->values()) {
-    engine_.setNoiseSeed(millisecondTicks());
+    engine_.setNoiseSeed(dsp::millisecondTicks());
     canProcessReplacing();
     programsAreChunks();
     canDoubleReplacing();

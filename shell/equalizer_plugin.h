@@ -20,7 +20,7 @@ public:
     VstInt32 getVendorVersion() override { return QX71_VENDOR_VERSION; }
     VstInt32 getPlugCategory() override { return kPlugCategEffect; }
 
-    EqualizerEngine& engine() { return engine_; }
+    dsp::EqualizerEngine& engine() { return engine_; }
 
 protected:
     void updateAllSections(float newRate) override;
@@ -30,6 +30,6 @@ private:
     // Where the audio callbacks raise the output level: the open editor's peak lamp, or nowhere.
     std::atomic<double>* peakFeed();
 
-    EqualizerEngine engine_;
+    dsp::EqualizerEngine engine_;
     OutputMeter* meter_ = nullptr;  // the editor's, owned as the effect's editor; null without one
 };

@@ -4,6 +4,8 @@
 #include "engine_fixture.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 TEST(Decoding, BandPositionThresholds) {
     for (int k = 1; k <= 7; ++k) EXPECT_EQ(bandPosition(static_cast<float>(k) / 7.0f), k) << k;
     EXPECT_EQ(bandPosition(0.0f), 0);

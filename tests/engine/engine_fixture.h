@@ -9,6 +9,8 @@
 #include "equalizer_engine.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 inline constexpr float kDefaultValues[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
                                                       0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};
 

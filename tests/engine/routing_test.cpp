@@ -4,6 +4,8 @@
 
 #include "engine_fixture.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 // Bit-level comparison of one section's coefficients in two designed chains.
 template <class Record>

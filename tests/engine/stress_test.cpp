@@ -14,6 +14,8 @@
 
 #include "engine_fixture.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 constexpr auto kDuration = std::chrono::seconds(3);
 

@@ -2,6 +2,6 @@
 #include "equalizer_editor.h"
 #include "output_meter.h"
 
-OutputMeter* attachEditor(AudioEffect& effect) {
-    return new EqualizerEditor(&effect);  // attaches itself as the effect's editor
+vst::OutputMeter* vst::attachEditor(AudioEffect& effect) {
+    return new gui::EqualizerEditor(&effect);  // attaches itself as the effect's editor
 }

@@ -6,6 +6,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace arc {
 
 float pressAngle(int dx, int dy, float radius) {
@@ -83,3 +85,5 @@ void FilterRing::select(float angle) {
 bool FilterRing::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokEqualizerArcSwitch") || CControl::isTypeOf(type);
 }
+
+}  // namespace gui

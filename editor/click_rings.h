@@ -12,6 +12,8 @@
 
 class AudioEffect;
 
+namespace gui {
+
 namespace arc {
 
 // The angle of a point (dx, dy) from the centre, y down.
@@ -64,3 +66,5 @@ public:
 protected:
     void select(float angle) override;
 };
+
+}  // namespace gui

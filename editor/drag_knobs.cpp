@@ -2,6 +2,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace {
 
 // Right and up count positive, left and down negative.
@@ -91,3 +93,5 @@ void FineKnob::dragTo(const CPoint& where, long buttons) {
 bool FineKnob::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokKnobP") || CAnimKnob::isTypeOf(type);
 }
+
+}  // namespace gui

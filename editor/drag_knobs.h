@@ -10,6 +10,8 @@
 
 #include "cknob.h"
 
+namespace gui {
+
 // The gesture both knobs share: the toolkit's press checks, one begin/end edit pair, and the
 // press point, every move and nothing else handed to the drag law. Answers type queries as
 // CAnimKnob does.
@@ -71,3 +73,5 @@ private:
     float stepSize = 0.0f;
     VSTGUI::CPoint anchor;
 };
+
+}  // namespace gui

@@ -8,6 +8,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace {
 
 constexpr CColor kReadoutColour{168, 168, 168, 255};
@@ -197,3 +199,5 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
              v.hpfMuteButton, v.lpfMuteButton})
         control->setDefaultValue(param::kTable[control->getTag()].defaultValue);
 }
+
+}  // namespace gui

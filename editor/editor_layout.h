@@ -11,6 +11,8 @@
 
 class AudioEffect;
 
+namespace gui {
+
 namespace artwork {
 // Resource numbers of the thirteen bitmaps.
 enum Id : long {
@@ -45,3 +47,5 @@ struct LayoutInputs {
 
 // Throws what an allocation throws; the views made until then belong to the frame.
 void buildEditorViews(const LayoutInputs& inputs, EditorViews& views);
+
+}  // namespace gui

@@ -9,6 +9,8 @@
 #include "drag_knobs.h"
 #include "lamps.h"
 
+namespace gui {
+
 struct EditorViews {
     SelectorKnob* hfFreqKnob = nullptr;
     FineKnob* hfGainKnob = nullptr;
@@ -54,3 +56,5 @@ struct EditorViews {
     BandRing* lfArcSwitch = nullptr;
     FilterRing* filterArcSwitch = nullptr;
 };
+
+}  // namespace gui

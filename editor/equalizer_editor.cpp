@@ -12,6 +12,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace {
 
 // What other threads touch must not hide a lock.
@@ -268,3 +270,5 @@ void EqualizerEditor::lampParameterChanged(VstInt32 index, float value) {
 }
 
 std::atomic<double>* EqualizerEditor::peakFeed() { return guiOpen.load() ? &peakLevel : nullptr; }
+
+}  // namespace gui

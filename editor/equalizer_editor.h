@@ -19,7 +19,9 @@
 #include "lamps.h"
 #include "output_meter.h"
 
-class EqualizerEditor : public AEffGUIEditor, public VSTGUI::CControlListener, public OutputMeter {
+namespace gui {
+
+class EqualizerEditor : public AEffGUIEditor, public VSTGUI::CControlListener, public vst::OutputMeter {
 public:
     static constexpr std::uint32_t kBlinkIntervalMs = 500;
 
@@ -60,3 +62,5 @@ private:
     // The thread that opened the window: its changes are shown at once.
     std::atomic<std::thread::id> interfaceThread;
 };
+
+}  // namespace gui

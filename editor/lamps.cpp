@@ -5,6 +5,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 TwoFrameLamp::TwoFrameLamp(const CRect& size, CBitmap* bitmap) : CControl(size) {
     setBackground(bitmap);
     setOldValue(-1.0f);
@@ -57,3 +59,5 @@ void ClipLamp::draw(CDrawContext* context) {
 bool ClipLamp::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokPeakLed") || CControl::isTypeOf(type);
 }
+
+}  // namespace gui

@@ -9,6 +9,8 @@
 
 #include "ccontrol.h"
 
+namespace gui {
+
 // What a section lamp shows: ledOn normally; overrideOn (the blink phase) while overrideActive.
 struct SectionLampState {
     std::atomic<bool> ledOn{false};
@@ -55,3 +57,5 @@ private:
     std::uint32_t lastTick;
     bool holding = false;
 };
+
+}  // namespace gui

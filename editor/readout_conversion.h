@@ -7,6 +7,8 @@
 
 #include "parameter_table.h"
 
+namespace gui {
+
 namespace readout {
 
 // The gain and output readouts show decibels; the bandwidth readout a number from -20 to 20.
@@ -26,3 +28,5 @@ std::optional<float> parse(const char* text, float halfRange);
 void formatHook(float value, char* text, void* halfRange);
 
 }  // namespace readout
+
+}  // namespace gui

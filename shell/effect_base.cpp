@@ -5,6 +5,8 @@
 
 #include "identity.h"
 
+namespace vst {
+
 namespace {
 
 constexpr const char* kVendor = QX71_VENDOR;
@@ -109,3 +111,5 @@ bool EffectBase::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerA
     monoIO.store(inputs == 1 && outputs == 1, std::memory_order_relaxed);
     return inputs == outputs && (inputs == 1 || inputs == 2);
 }
+
+}  // namespace vst

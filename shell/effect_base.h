@@ -10,6 +10,8 @@
 #include "audio_effect_x.h"
 #include "parameter_store.h"
 
+namespace vst {
+
 class EffectBase : public AudioEffectX {
 public:
     static constexpr int kChunkSize = 4 * ParameterStore::kCount;
@@ -56,3 +58,5 @@ private:
     // One block per instance, handed to the host by getChunk and valid until the next call.
     unsigned char chunkBlock[kChunkSize] = {};
 };
+
+}  // namespace vst

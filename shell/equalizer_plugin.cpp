@@ -3,6 +3,8 @@
 #include "edition.h"
 #include "millisecond_ticks.h"
 
+namespace vst {
+
 EqualizerPlugin::EqualizerPlugin(audioMasterCallback audioMaster)
     : EffectBase(audioMaster), engine_(params->values()) {
     engine_.setNoiseSeed(dsp::millisecondTicks());
@@ -46,3 +48,5 @@ void EqualizerPlugin::processReplacing(float** inputs, float** outputs, VstInt32
 void EqualizerPlugin::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
     engine_.processDoubleReplacing(inputs, outputs, sampleFrames, isMono(), peakFeed());
 }
+
+}  // namespace vst

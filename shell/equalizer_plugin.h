@@ -7,6 +7,8 @@
 #include "equalizer_engine.h"
 #include "output_meter.h"
 
+namespace vst {
+
 class EqualizerPlugin : public EffectBase {
 public:
     explicit EqualizerPlugin(audioMasterCallback audioMaster);
@@ -33,3 +35,5 @@ private:
     dsp::EqualizerEngine engine_;
     OutputMeter* meter_ = nullptr;  // the editor's, owned as the effect's editor; null without one
 };
+
+}  // namespace vst

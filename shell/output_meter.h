@@ -6,6 +6,8 @@
 
 class AudioEffect;
 
+namespace vst {
+
 class OutputMeter {
 public:
     // Where the audio callbacks raise the output level while it is shown, else null.
@@ -19,3 +21,5 @@ protected:
 // edition without an editor attaches nothing and answers null. One definition per edition is
 // linked: editor/attach_editor.cpp or shell/no_editor.cpp.
 OutputMeter* attachEditor(AudioEffect& effect);
+
+}  // namespace vst

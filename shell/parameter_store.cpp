@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vst {
+
 ParameterStore::ParameterStore() {
     for (int i = 0; i < kCount; ++i) values_[i].store(param::kTable[i].defaultValue, std::memory_order_relaxed);
 }
@@ -11,3 +13,5 @@ bool ParameterStore::store(int index, float value) {
     values_[index].store(clampToUnit(value), std::memory_order_relaxed);
     return true;
 }
+
+}  // namespace vst

@@ -7,6 +7,8 @@
 
 #include "parameter_table.h"
 
+namespace vst {
+
 class ParameterStore {
 public:
     static constexpr int kCount = param::count;
@@ -25,3 +27,5 @@ public:
 private:
     std::atomic<float> values_[kCount]{};
 };
+
+}  // namespace vst

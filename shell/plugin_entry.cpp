@@ -15,7 +15,7 @@ QX71_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) 
         return nullptr;
     try {
         // A failure while building frees whatever was already made; nothing escapes to the host.
-        return (new EqualizerPlugin(audioMaster))->getAeffect();
+        return (new vst::EqualizerPlugin(audioMaster))->getAeffect();
     } catch (...) {
         return nullptr;
     }

@@ -9,6 +9,8 @@
 #include "equalizer_plugin.h"
 #include "equalizer_editor.h"
 
+using namespace gui;  // the editor's names
+
 namespace scenes {
 namespace {
 
@@ -34,7 +36,7 @@ void setCharacteristicParameters(AudioEffect& effect) {
 }
 
 // One block well above full scale through the audio callback, as a clipping mix would send.
-void playLoudBlock(EqualizerPlugin& effect) {
+void playLoudBlock(vst::EqualizerPlugin& effect) {
     constexpr int kFrames = 256;
     float left[kFrames], right[kFrames], outLeft[kFrames], outRight[kFrames];
     for (int i = 0; i < kFrames; ++i)
@@ -51,7 +53,7 @@ const char* fileName(Scene scene) { return scene == kDefault ? "editor-default.p
 bool render(Scene scene, const std::string& path) {
     sceneTime = 1000;
     qx71::setClock(sceneClock);
-    auto effect = std::make_unique<EqualizerPlugin>(quietHost);
+    auto effect = std::make_unique<vst::EqualizerPlugin>(quietHost);
     auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     if (scene == kCharacteristic)
         setCharacteristicParameters(*effect);

@@ -4,6 +4,8 @@
 #include "parameter_table.h"
 #include "click_rings.h"
 
+using namespace gui;  // the editor's names, unqualified in the tests
+
 using namespace VSTGUI;
 
 namespace editor_test {

@@ -26,7 +26,7 @@ void EditorTest::SetUp() {
     hostCalls().clear();
     setFakeTime(1000);
     qx71::setClock(readFakeClock);
-    effect = new EqualizerPlugin(recordingHost);
+    effect = new vst::EqualizerPlugin(recordingHost);
     editor = static_cast<EqualizerEditor*>(effect->getEditor());
 }
 

@@ -12,6 +12,8 @@
 #include "equalizer_plugin.h"
 #include "equalizer_editor.h"
 
+using namespace gui;  // the editor's names, unqualified in the tests
+
 namespace editor_test {
 
 struct HostCall {
@@ -48,7 +50,7 @@ protected:
     // Host calls with this opcode, in order.
     std::vector<HostCall> callsOf(VstInt32 opcode) const;
 
-    EqualizerPlugin* effect = nullptr;
+    vst::EqualizerPlugin* effect = nullptr;
     EqualizerEditor* editor = nullptr;
 };
 

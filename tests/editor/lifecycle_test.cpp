@@ -120,7 +120,7 @@ TEST_F(EditorTest, ManyOpenCloseCycles) {
 
 TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
     hostCalls().clear();
-    auto* effect = new EqualizerPlugin(recordingHost);
+    auto* effect = new vst::EqualizerPlugin(recordingHost);
     AEffect* record = effect->getAeffect();
     ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
     auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());

@@ -7,8 +7,10 @@
 #include "equalizer_plugin.h"
 #include "equalizer_editor.h"
 
+using namespace gui;  // the editor's names, unqualified in the tests
+
 TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
-    EqualizerPlugin effect(failing_allocator::versionOnlyHost);
+    vst::EqualizerPlugin effect(failing_allocator::versionOnlyHost);
     auto* editor = static_cast<EqualizerEditor*>(effect.getEditor());
     ASSERT_TRUE(editor->open(nullptr));  // first use of lazily made tables
     editor->idle();

@@ -4,6 +4,8 @@
 #include "parameter_table.h"
 #include "readout_conversion.h"
 
+using namespace gui;  // the editor's names, unqualified in the tests
+
 using namespace VSTGUI;
 
 namespace editor_test {

@@ -23,7 +23,7 @@ TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
 }
 
 TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
-    auto* effect = new EqualizerPlugin(recordingHost);
+    auto* effect = new vst::EqualizerPlugin(recordingHost);
     auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     AEffect* record = effect->getAeffect();
     std::atomic<bool> stop{false};

@@ -36,9 +36,9 @@ private:
     std::vector<Notification>& log_;
 };
 
-class RecordingEffect : public EffectBase {
+class RecordingEffect : public vst::EffectBase {
 public:
-    explicit RecordingEffect(std::vector<Notification>& log) : EffectBase(recordingHost), log_(log) {
+    explicit RecordingEffect(std::vector<Notification>& log) : vst::EffectBase(recordingHost), log_(log) {
         setEditor(new RecordingEditor(this, log));
     }
     void processReplacing(float**, float**, VstInt32) override {}

@@ -11,6 +11,8 @@
 #include "kernel_choice.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 constexpr float kDefaults[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
                                            0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};
@@ -118,7 +120,7 @@ void BM_RedesignOneBand(benchmark::State& state) {
     for (auto _ : state) {
         gain = gain > 0.9f ? 0.0f : gain + 0.01f;
         bench.values[param::mfGain].store(gain);
-        bench.engine.parameterChanged(param::mfGain, 48000.0);
+        bench.engine.parameterChanged(param::mfGain);
     }
 }
 }  // namespace

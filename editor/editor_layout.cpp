@@ -8,6 +8,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace {
 
 constexpr CColor kReadoutColour{168, 168, 168, 255};
@@ -15,9 +17,10 @@ constexpr int kReadoutWidth = 30;
 constexpr int kReadoutHeight = 12;
 constexpr float kSelectorDragRange = 400.0f;
 constexpr float kFilterDragRange = 300.0f;
-constexpr float kGainSteps = 36.0f;
-constexpr float kBandwidthSteps = 40.0f;
-constexpr float kOutputSteps = 50.0f;
+// The fine knobs move their readout by whole units: one step per unit of the readout's span.
+constexpr float kGainSteps = 2.0f * readout::kGainHalfRange;
+constexpr float kBandwidthSteps = 2.0f * readout::kBandwidthHalfRange;
+constexpr float kOutputSteps = 2.0f * readout::kOutputHalfRange;
 
 CRect toRect(const layout::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
 
@@ -54,8 +57,8 @@ public:
         return view;
     }
 
-    VarnokArcSwitch* bandRing(const layout::Point& centre, int parameter) {
-        auto* view = new VarnokArcSwitch(ring(centre), &in.effect);
+    BandRing* bandRing(const layout::Point& centre, int parameter) {
+        auto* view = new BandRing(ring(centre), &in.effect);
         view->paramIndex = parameter;
         view->radius = static_cast<float>(layout::ringRadius);
         view->startAngle = layout::bandStartAngle;
@@ -64,12 +67,12 @@ public:
         return add(view);
     }
 
-    VarnokKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
-        return add(new VarnokKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
+    SelectorKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
+        return add(new SelectorKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
     }
 
-    VarnokKnobP* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
-        return add(new VarnokKnobP(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
+    FineKnob* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
+        return add(new FineKnob(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
                    parameter);
     }
 
@@ -84,8 +87,8 @@ public:
         return add(new COnOffButton(toRect(r), in.listener, parameter, art), parameter);
     }
 
-    VarnokOnOffLed* lamp(const layout::Rect& r, Section section) {
-        auto* view = new VarnokOnOffLed(toRect(r), nullptr, in.lamps[section]);
+    SectionLamp* lamp(const layout::Rect& r, LampSection section) {
+        auto* view = new SectionLamp(toRect(r), nullptr, in.lamps[section]);
         view->setBackground(bitmap(artwork::kSectionLamp));
         return add(view);
     }
@@ -108,10 +111,10 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     using namespace layout;
     ViewBuilder b(in);
 
-    v.hfArcSwitch = b.bandRing(highBandCentre, kHfFreq);
-    v.mfArcSwitch = b.bandRing(midBandCentre, kMfFreq);
-    v.lfArcSwitch = b.bandRing(lowBandCentre, kLfFreq);
-    v.filterArcSwitch = b.add(new VarnokEqualizerArcSwitch(ring(filterCentre), &in.effect));
+    v.hfArcSwitch = b.bandRing(highBandCentre, param::hfFreq);
+    v.mfArcSwitch = b.bandRing(midBandCentre, param::mfFreq);
+    v.lfArcSwitch = b.bandRing(lowBandCentre, param::lfFreq);
+    v.filterArcSwitch = b.add(new FilterRing(ring(filterCentre), &in.effect));
     v.filterArcSwitch->radius = static_cast<float>(ringRadius);
 
     const CRect hfSelector = square(highBandCentre, selectorKnobSize);
@@ -122,78 +125,79 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     const CRect lfInner = square(lowBandCentre, innerKnobSize);
     const CRect filterInner = square(filterCentre, innerKnobSize);
 
-    v.hfFreqKnob = b.selectorKnob(hfSelector, kHfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.hfGainKnob = b.fineKnob(hfInner, kHfGain, artwork::kGainKnob);
-    v.hfBwKnob = b.fineKnob(sideKnob(highBwCentre), kHfBw, artwork::kSideKnob);
-    v.mfFreqKnob = b.selectorKnob(mfSelector, kMfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.mfGainKnob = b.fineKnob(mfInner, kMfGain, artwork::kGainKnob);
-    v.mfBwKnob = b.fineKnob(sideKnob(midBwCentre), kMfBw, artwork::kSideKnob);
-    v.lfFreqKnob = b.selectorKnob(lfSelector, kLfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.lfGainKnob = b.fineKnob(lfInner, kLfGain, artwork::kGainKnob);
-    v.lfBwKnob = b.fineKnob(sideKnob(lowBwCentre), kLfBw, artwork::kSideKnob);
-    v.hiPassKnob = b.selectorKnob(square(filterCentre, selectorKnobSize), kHiPass, artwork::kHiPassKnob,
+    v.hfFreqKnob = b.selectorKnob(hfSelector, param::hfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.hfGainKnob = b.fineKnob(hfInner, param::hfGain, artwork::kGainKnob);
+    v.hfBwKnob = b.fineKnob(sideKnob(highBwCentre), param::hfBandwidth, artwork::kSideKnob);
+    v.mfFreqKnob = b.selectorKnob(mfSelector, param::mfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.mfGainKnob = b.fineKnob(mfInner, param::mfGain, artwork::kGainKnob);
+    v.mfBwKnob = b.fineKnob(sideKnob(midBwCentre), param::mfBandwidth, artwork::kSideKnob);
+    v.lfFreqKnob = b.selectorKnob(lfSelector, param::lfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    v.lfGainKnob = b.fineKnob(lfInner, param::lfGain, artwork::kGainKnob);
+    v.lfBwKnob = b.fineKnob(sideKnob(lowBwCentre), param::lfBandwidth, artwork::kSideKnob);
+    v.hiPassKnob = b.selectorKnob(square(filterCentre, selectorKnobSize), param::highPass, artwork::kHiPassKnob,
                                   filterKnobFrames);
-    v.loPassKnob = b.selectorKnob(filterInner, kLoPass, artwork::kLoPassKnob, filterKnobFrames);
-    v.outputKnob = b.fineKnob(sideKnob(outputCentre), kOutput, artwork::kSideKnob);
+    v.loPassKnob = b.selectorKnob(filterInner, param::lowPass, artwork::kLoPassKnob, filterKnobFrames);
+    v.outputKnob = b.fineKnob(sideKnob(outputCentre), param::output, artwork::kSideKnob);
     // An inner knob leaves its rim to the knob around it.
     v.hfGainKnob->setMouseableArea(inset(hfInner, innerKnobMouseInset));
     v.mfGainKnob->setMouseableArea(inset(mfInner, innerKnobMouseInset));
     v.lfGainKnob->setMouseableArea(inset(lfInner, innerKnobMouseInset));
     v.loPassKnob->setMouseableArea(inset(filterInner, innerKnobMouseInset));
 
-    v.hfTypeSwitch = b.horizontalSwitch(highTypeSwitch, kHfType, artwork::kTypeSwitch, typePositions);
-    v.mfTypeSwitch = b.horizontalSwitch(midTypeSwitch, kMfType, artwork::kTypeSwitch, typePositions);
-    v.lfTypeSwitch = b.horizontalSwitch(lowTypeSwitch, kLfType, artwork::kTypeSwitch, typePositions);
-    v.loSlopeSwitch = b.horizontalSwitch(layout::loSlopeSwitch, kLoSlope, artwork::kSlopeSwitch, slopePositions);
-    v.hiSlopeSwitch = b.horizontalSwitch(layout::hiSlopeSwitch, kHiSlope, artwork::kSlopeSwitch, slopePositions);
+    v.hfTypeSwitch = b.horizontalSwitch(highTypeSwitch, param::hfType, artwork::kTypeSwitch, typePositions);
+    v.mfTypeSwitch = b.horizontalSwitch(midTypeSwitch, param::mfType, artwork::kTypeSwitch, typePositions);
+    v.lfTypeSwitch = b.horizontalSwitch(lowTypeSwitch, param::lfType, artwork::kTypeSwitch, typePositions);
+    v.loSlopeSwitch = b.horizontalSwitch(layout::loSlopeSwitch, param::lowSlope, artwork::kSlopeSwitch, slopePositions);
+    v.hiSlopeSwitch = b.horizontalSwitch(layout::hiSlopeSwitch, param::highSlope, artwork::kSlopeSwitch, slopePositions);
     // The slope switches leave the pixels that face the filter ring to the ring.
     v.loSlopeSwitch->setMouseableArea(toRect(loSlopeMouseArea));
     v.hiSlopeSwitch->setMouseableArea(toRect(hiSlopeMouseArea));
 
-    v.hfModeButton = b.button(highModeButton, kHfMode, b.bitmap(artwork::kModeButton));
-    v.lfModeButton = b.button(lowModeButton, kLfMode, b.bitmap(artwork::kModeButton));
-    v.phaseButton = b.button(layout::phaseButton, kPhase, b.bitmap(artwork::kPhaseButton));
-    v.analogButton = b.button(layout::analogButton, kAnalog, b.bitmap(artwork::kAnalogButton));
+    v.hfModeButton = b.button(highModeButton, param::hfMode, b.bitmap(artwork::kModeButton));
+    v.lfModeButton = b.button(lowModeButton, param::lfMode, b.bitmap(artwork::kModeButton));
+    v.phaseButton = b.button(layout::phaseButton, param::phase, b.bitmap(artwork::kPhaseButton));
+    v.analogButton = b.button(layout::analogButton, param::analog, b.bitmap(artwork::kAnalogButton));
 
     // Each lamp takes no clicks itself: an invisible mute button on the same rectangle lies above it.
     v.hfLed = b.lamp(highLamp, kHfSection);
-    v.hfMuteButton = b.button(highLamp, kMuteHf, nullptr);
+    v.hfMuteButton = b.button(highLamp, param::muteHf, nullptr);
     v.mfLed = b.lamp(midLamp, kMfSection);
-    v.mfMuteButton = b.button(midLamp, kMuteMf, nullptr);
+    v.mfMuteButton = b.button(midLamp, param::muteMf, nullptr);
     v.lfLed = b.lamp(lowLamp, kLfSection);
-    v.lfMuteButton = b.button(lowLamp, kMuteLf, nullptr);
+    v.lfMuteButton = b.button(lowLamp, param::muteLf, nullptr);
     v.hpfLed = b.lamp(hiPassLamp, kHpfSection);
-    v.hpfMuteButton = b.button(hiPassLamp, kMuteHpf, nullptr);
+    v.hpfMuteButton = b.button(hiPassLamp, param::muteHighPass, nullptr);
     v.lpfLed = b.lamp(loPassLamp, kLpfSection);
-    v.lpfMuteButton = b.button(loPassLamp, kMuteLpf, nullptr);
-    v.peakLed = b.add(new VarnokPeakLed(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
+    v.lpfMuteButton = b.button(loPassLamp, param::muteLowPass, nullptr);
+    v.peakLed = b.add(new ClipLamp(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
 
-    v.hfGainText = b.readout(highGainReadout, 1001, kHfGain, readout::kGainHalfRange);
-    v.mfGainText = b.readout(midGainReadout, 1003, kMfGain, readout::kGainHalfRange);
-    v.lfGainText = b.readout(lowGainReadout, 1005, kLfGain, readout::kGainHalfRange);
-    v.hfBwText = b.readout(highBwReadout, 1002, kHfBw, readout::kBandwidthHalfRange);
-    v.mfBwText = b.readout(midBwReadout, 1004, kMfBw, readout::kBandwidthHalfRange);
-    v.lfBwText = b.readout(lowBwReadout, 1006, kLfBw, readout::kBandwidthHalfRange);
-    v.outputText = b.readout(outputReadout, 1007, kOutput, readout::kOutputHalfRange);
+    v.hfGainText = b.readout(highGainReadout, 1001, param::hfGain, readout::kGainHalfRange);
+    v.mfGainText = b.readout(midGainReadout, 1003, param::mfGain, readout::kGainHalfRange);
+    v.lfGainText = b.readout(lowGainReadout, 1005, param::lfGain, readout::kGainHalfRange);
+    v.hfBwText = b.readout(highBwReadout, 1002, param::hfBandwidth, readout::kBandwidthHalfRange);
+    v.mfBwText = b.readout(midBwReadout, 1004, param::mfBandwidth, readout::kBandwidthHalfRange);
+    v.lfBwText = b.readout(lowBwReadout, 1006, param::lfBandwidth, readout::kBandwidthHalfRange);
+    v.outputText = b.readout(outputReadout, 1007, param::output, readout::kOutputHalfRange);
 
     // Late settings, once every view exists.
-    for (VarnokKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
+    for (SelectorKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
         knob->dragRange = kSelectorDragRange;
-    for (VarnokKnob* knob : {v.hiPassKnob, v.loPassKnob})
+    for (SelectorKnob* knob : {v.hiPassKnob, v.loPassKnob})
         knob->dragRange = kFilterDragRange;
-    for (VarnokKnobP* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
+    for (FineKnob* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
         knob->steps = kGainSteps;
-    for (VarnokKnobP* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
+    for (FineKnob* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
         knob->steps = kBandwidthSteps;
     v.outputKnob->steps = kOutputSteps;
 
     // Exactly the controls with a parameter tag get a default: the parameter's own default.
-    for (CControl* centred : std::initializer_list<CControl*>{v.hfGainKnob, v.mfGainKnob, v.lfGainKnob, v.hfBwKnob,
-                                                             v.mfBwKnob, v.lfBwKnob, v.outputKnob})
-        centred->setDefaultValue(0.5f);
-    for (CControl* zeroed : std::initializer_list<CControl*>{
-             v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob, v.hiPassKnob, v.loPassKnob, v.hfTypeSwitch, v.mfTypeSwitch,
-             v.lfTypeSwitch, v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton, v.lfModeButton, v.phaseButton,
-             v.analogButton, v.hfMuteButton, v.mfMuteButton, v.lfMuteButton, v.hpfMuteButton, v.lpfMuteButton})
-        zeroed->setDefaultValue(0.0f);
+    for (CControl* control : std::initializer_list<CControl*>{
+             v.hfGainKnob,   v.mfGainKnob,    v.lfGainKnob,    v.hfBwKnob,      v.mfBwKnob,      v.lfBwKnob,
+             v.outputKnob,   v.hfFreqKnob,    v.mfFreqKnob,    v.lfFreqKnob,    v.hiPassKnob,    v.loPassKnob,
+             v.hfTypeSwitch, v.mfTypeSwitch,  v.lfTypeSwitch,  v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton,
+             v.lfModeButton, v.phaseButton,   v.analogButton,  v.hfMuteButton,  v.mfMuteButton,  v.lfMuteButton,
+             v.hpfMuteButton, v.lpfMuteButton})
+        control->setDefaultValue(param::kTable[control->getTag()].defaultValue);
 }
+
+}  // namespace gui

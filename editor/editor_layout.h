@@ -11,6 +11,8 @@
 
 class AudioEffect;
 
+namespace gui {
+
 namespace artwork {
 // Resource numbers of the thirteen bitmaps.
 enum Id : long {
@@ -32,16 +34,18 @@ constexpr int kCount = 13;
 }  // namespace artwork
 
 // The five sections that have a lamp, in the order the editor's idle walks them.
-enum Section { kHfSection, kMfSection, kLfSection, kLpfSection, kHpfSection, kSectionCount };
+enum LampSection { kHfSection, kMfSection, kLfSection, kLpfSection, kHpfSection, kLampSectionCount };
 
 struct LayoutInputs {
     VSTGUI::CFrame& frame;
     AudioEffect& effect;
     VSTGUI::CControlListener* listener;
     VSTGUI::CBitmap* const* bitmaps;  // artwork::kCount entries, by resource number - 101
-    const SectionLampState* lamps;    // kSectionCount entries
+    const SectionLampState* lamps;    // kLampSectionCount entries
     std::atomic<double>& peakLevel;
 };
 
 // Throws what an allocation throws; the views made until then belong to the frame.
 void buildEditorViews(const LayoutInputs& inputs, EditorViews& views);
+
+}  // namespace gui

@@ -5,42 +5,44 @@
 #include "chorizontalswitch.h"
 #include "conoffbutton.h"
 #include "ctextedit.h"
-#include "varnok_arc_switch.h"
-#include "varnok_knob.h"
-#include "varnok_leds.h"
+#include "click_rings.h"
+#include "drag_knobs.h"
+#include "lamps.h"
+
+namespace gui {
 
 struct EditorViews {
-    VarnokKnob* hfFreqKnob = nullptr;
-    VarnokKnobP* hfGainKnob = nullptr;
-    VarnokKnobP* hfBwKnob = nullptr;
+    SelectorKnob* hfFreqKnob = nullptr;
+    FineKnob* hfGainKnob = nullptr;
+    FineKnob* hfBwKnob = nullptr;
     VSTGUI::CHorizontalSwitch* hfTypeSwitch = nullptr;
     VSTGUI::COnOffButton* hfModeButton = nullptr;
     VSTGUI::COnOffButton* hfMuteButton = nullptr;
-    VarnokOnOffLed* hfLed = nullptr;
-    VarnokKnob* mfFreqKnob = nullptr;
-    VarnokKnobP* mfGainKnob = nullptr;
-    VarnokKnobP* mfBwKnob = nullptr;
+    SectionLamp* hfLed = nullptr;
+    SelectorKnob* mfFreqKnob = nullptr;
+    FineKnob* mfGainKnob = nullptr;
+    FineKnob* mfBwKnob = nullptr;
     VSTGUI::CHorizontalSwitch* mfTypeSwitch = nullptr;
     VSTGUI::COnOffButton* mfMuteButton = nullptr;
-    VarnokOnOffLed* mfLed = nullptr;
-    VarnokKnob* lfFreqKnob = nullptr;
-    VarnokKnobP* lfGainKnob = nullptr;
-    VarnokKnobP* lfBwKnob = nullptr;
+    SectionLamp* mfLed = nullptr;
+    SelectorKnob* lfFreqKnob = nullptr;
+    FineKnob* lfGainKnob = nullptr;
+    FineKnob* lfBwKnob = nullptr;
     VSTGUI::CHorizontalSwitch* lfTypeSwitch = nullptr;
     VSTGUI::COnOffButton* lfModeButton = nullptr;
     VSTGUI::COnOffButton* lfMuteButton = nullptr;
-    VarnokOnOffLed* lfLed = nullptr;
-    VarnokKnob* loPassKnob = nullptr;
-    VarnokKnob* hiPassKnob = nullptr;
+    SectionLamp* lfLed = nullptr;
+    SelectorKnob* loPassKnob = nullptr;
+    SelectorKnob* hiPassKnob = nullptr;
     VSTGUI::CHorizontalSwitch* loSlopeSwitch = nullptr;
     VSTGUI::CHorizontalSwitch* hiSlopeSwitch = nullptr;
-    VarnokOnOffLed* lpfLed = nullptr;
-    VarnokOnOffLed* hpfLed = nullptr;
+    SectionLamp* lpfLed = nullptr;
+    SectionLamp* hpfLed = nullptr;
     VSTGUI::COnOffButton* hpfMuteButton = nullptr;
     VSTGUI::COnOffButton* lpfMuteButton = nullptr;
-    VarnokKnobP* outputKnob = nullptr;
+    FineKnob* outputKnob = nullptr;
     VSTGUI::COnOffButton* phaseButton = nullptr;
-    VarnokPeakLed* peakLed = nullptr;
+    ClipLamp* peakLed = nullptr;
     VSTGUI::CTextEdit* hfGainText = nullptr;
     VSTGUI::CTextEdit* hfBwText = nullptr;
     VSTGUI::CTextEdit* mfGainText = nullptr;
@@ -49,8 +51,10 @@ struct EditorViews {
     VSTGUI::CTextEdit* lfBwText = nullptr;
     VSTGUI::CTextEdit* outputText = nullptr;
     VSTGUI::COnOffButton* analogButton = nullptr;
-    VarnokArcSwitch* hfArcSwitch = nullptr;
-    VarnokArcSwitch* mfArcSwitch = nullptr;
-    VarnokArcSwitch* lfArcSwitch = nullptr;
-    VarnokEqualizerArcSwitch* filterArcSwitch = nullptr;
+    BandRing* hfArcSwitch = nullptr;
+    BandRing* mfArcSwitch = nullptr;
+    BandRing* lfArcSwitch = nullptr;
+    FilterRing* filterArcSwitch = nullptr;
 };
+
+}  // namespace gui

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace gui {
+
 namespace readout {
 
 void format(float value, float halfRange, char* text) {
@@ -26,3 +28,5 @@ std::optional<float> parse(const char* text, float halfRange) {
 void formatHook(float value, char* text, void* halfRange) { format(value, *static_cast<const float*>(halfRange), text); }
 
 }  // namespace readout
+
+}  // namespace gui

@@ -5,11 +5,16 @@
 
 #include <optional>
 
+#include "parameter_table.h"
+
+namespace gui {
+
 namespace readout {
 
-constexpr float kGainHalfRange = 18.0f;
+// The gain and output readouts show decibels; the bandwidth readout a number from -20 to 20.
+constexpr float kGainHalfRange = param::kBandGainDb;
 constexpr float kBandwidthHalfRange = 20.0f;
-constexpr float kOutputHalfRange = 25.0f;
+constexpr float kOutputHalfRange = param::kOutputGainDb;
 
 // Writes the number shown for the normalised value (at most 255 characters and the terminator).
 void format(float value, float halfRange, char* text);
@@ -23,3 +28,5 @@ std::optional<float> parse(const char* text, float halfRange);
 void formatHook(float value, char* text, void* halfRange);
 
 }  // namespace readout
+
+}  // namespace gui

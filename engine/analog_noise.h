@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace dsp {
+
 constexpr uint32_t kNoiseMultiplier = 196314165u;
 constexpr uint32_t kNoiseIncrement = 907633515u;
 constexpr uint32_t kNoiseExponent = 0x40000000u;  // with 23 generator bits as mantissa: [2, 4)
@@ -18,3 +20,5 @@ inline double nextAnalogNoise(uint32_t& seed) {
     const float centred = (word - 3.0f) * 0.5f;
     return static_cast<double>(centred) * kNoiseScale;
 }
+
+}  // namespace dsp

@@ -4,6 +4,8 @@
 
 #include "parameter_decoding.h"
 
+namespace dsp {
+
 CallSettings decodeCallSettings(const float* x, bool mono) {
     CallSettings s;
     s.outputGain = std::exp(outputGainDb(x[param::output]) * 0.11512925464970228);
@@ -19,3 +21,5 @@ CallSettings decodeCallSettings(const float* x, bool mono) {
     s.mono = mono;
     return s;
 }
+
+}  // namespace dsp

@@ -1,6 +1,8 @@
 // The per-call decisions of the audio callbacks, decoded once from the stored values.
 #pragma once
 
+namespace dsp {
+
 struct CallSettings {
     double outputGain = 1.0;
     double polarity = 1.0;  // +1 or −1
@@ -18,3 +20,5 @@ struct CallSettings {
 
 // values: the param::count stored values.
 CallSettings decodeCallSettings(const float* values, bool mono);
+
+}  // namespace dsp

@@ -7,6 +7,8 @@
 #include "frame_io.h"
 #include "state_hygiene.h"
 
+namespace dsp {
+
 namespace {
 // The chain as a pipeline of stages: Analog, the three low band sections, mid, the two high
 // band sections, two high-pass slots and two low-pass slots. Each loop iteration runs every
@@ -207,3 +209,5 @@ ChainStates<double> ChainKernel::states(int channel) const {
                    states_);
     return result;
 }
+
+}  // namespace dsp

@@ -11,6 +11,8 @@
 #include "kernel_choice.h"
 #include "stereo_pair.h"
 
+namespace dsp {
+
 class ChainKernel {
 public:
     ChainKernel();
@@ -39,3 +41,5 @@ private:
     ChainCoefficients<Pair> coefficients_;
     ChainStates<Pair> states_;
 };
+
+}  // namespace dsp

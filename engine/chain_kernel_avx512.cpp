@@ -23,6 +23,8 @@
 #pragma GCC push_options
 #pragma GCC target("avx512f,no-fma")
 
+namespace dsp {
+
 namespace {
 // Eight doubles: lanes 2i and 2i + 1 are the left and right channel of slot i's section.
 // GCC's built-in vector arithmetic works lane by lane, so the section steps of
@@ -72,7 +74,30 @@ __attribute__((always_inline)) inline void merge(State<W>& to, const State<W>& f
     for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) target[i] = _mm512_mask_mov_pd(target[i], lanes, source[i]);
 }
 
-// Register groups, each with four sections of one kind, and every section's place in them.
+}  // namespace
+
+// Their own includes (analog_noise.h, frame_io.h) are already in, above the target region, so that
+// no inline function of theirs is compiled for AVX-512 here.
+#include "avx512_block_writer.h"
+#include "avx512_noise.h"
+
+namespace {
+// Register groups, each with four sections of one kind, and every section's place in them:
+//
+//   group          slot 0        slot 1        slot 2        slot 3
+//   shelves        analogShelf   lfShelf       hfShelf       (the next input frame)
+//   frontBiquads   lfDip         lfMain        mfPeak        hfPeak
+//   firstOrders    hpFirst       lpFirst       -             -
+//   backBiquads    hpStage1      hpStage2      lpStage1      lpStage2
+//
+// Each section takes the output of the one before it in processing order (chain_layout.h).
+// pick<A, B, C, D>(first, second) gathers the inputs of one group's slots 0-3: index s is slot s
+// of `first`, 4 + s slot s of `second`. So in iteration():
+//   shelves        pick<3, 0, 6, 3>(shelves, front)   input, analogShelf, mfPeak, (input)
+//   frontBiquads   pick<1, 4, 5, 2>(shelves, front)   lfShelf, lfDip, lfMain, hfShelf
+//   firstOrders    pick<3, 5, 3, 3>(front, back)      hfPeak, hpStage2, (unused)
+//   backBiquads    pick<0, 4, 1, 6>(firstOrders, back)  hpFirst, hpStage1, lpFirst, lpStage1
+//     without the first orders: pick<3, 4, 5, 6>(front, back)  hfPeak, hpStage1, hpStage2, lpStage1
 enum Group { shelves, frontBiquads, firstOrders, backBiquads, kGroups };
 struct Place {
     Group group;
@@ -129,7 +154,6 @@ constexpr int kBlock = 32 * kSkew;
 // States are cleaned up every kCleanBlocks blocks and at the end of every call.
 constexpr int kCleanBlocks = 4;
 static_assert(kCleanBlocks * kBlock > kLatency<true>, "no clean-up before every stage has started");
-constexpr int kDrawsPerStep = 16;
 
 // Four sections of one kind side by side, and which of them run at all: the others pass
 // their input on unchanged.
@@ -148,135 +172,6 @@ using ShelfLanes = Lanes<Shelf, ShelfState>;
 using BiquadLanes = Lanes<Biquad, BiquadState>;
 using FirstOrderLanes = Lanes<FirstOrder, FirstOrderState>;
 
-// The generator state after n draws is a·s + b for these (a, b).
-struct NoiseJump {
-    uint32_t a = 1, b = 0;
-};
-constexpr NoiseJump noiseJump(int draws) {
-    NoiseJump jump;
-    for (int i = 0; i < draws; ++i) jump = {jump.a * kNoiseMultiplier, jump.b * kNoiseMultiplier + kNoiseIncrement};
-    return jump;
-}
-
-// Lane i of the first step is i + 1 draws ahead of the seed.
-struct NoiseLanes {
-    alignas(64) uint32_t a[kDrawsPerStep];
-    alignas(64) uint32_t b[kDrawsPerStep];
-};
-constexpr NoiseLanes noiseLanes() {
-    NoiseLanes lanes{};
-    for (int i = 0; i < kDrawsPerStep; ++i) {
-        lanes.a[i] = noiseJump(i + 1).a;
-        lanes.b[i] = noiseJump(i + 1).b;
-    }
-    return lanes;
-}
-constexpr NoiseLanes kNoiseLanes = noiseLanes();
-
-// Step k is 16·k draws ahead of the first step; one call draws for at most a block.
-constexpr int kNoiseStepsPerBlock = 2 * kBlock / kDrawsPerStep;
-struct NoiseSteps {
-    NoiseJump jumps[kNoiseStepsPerBlock];
-    constexpr NoiseJump operator[](int step) const { return jumps[step]; }
-};
-constexpr NoiseSteps noiseSteps() {
-    NoiseSteps steps{};
-    for (int k = 0; k < kNoiseStepsPerBlock; ++k) steps.jumps[k] = noiseJump(kDrawsPerStep * k);
-    return steps;
-}
-constexpr NoiseSteps kNoiseSteps = noiseSteps();
-static_assert(2 * kBlock % kDrawsPerStep == 0, "a block's draws fill whole steps");
-
-// Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
-// and advances the seed by exactly 2·frames draws (frames ≤ kBlock; whole steps are written).
-void drawNoise(uint32_t& seed, double* out, int32_t frames) {
-    const __m512i first = _mm512_add_epi32(
-        _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
-        _mm512_load_si512(kNoiseLanes.b));
-    alignas(64) uint32_t states[kDrawsPerStep];
-    const int32_t draws = 2 * frames;
-    for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
-        // Every step jumps from the first one, so the steps do not wait for each other.
-        const NoiseJump step = kNoiseSteps[i / kDrawsPerStep];
-        const __m512i generator = _mm512_add_epi32(
-            _mm512_mullo_epi32(first, _mm512_set1_epi32(static_cast<int>(step.a))), _mm512_set1_epi32(static_cast<int>(step.b)));
-        const __m512i bits = _mm512_or_si512(_mm512_srli_epi32(generator, 9),
-                                             _mm512_set1_epi32(static_cast<int>(kNoiseExponent)));
-        const __m512 centred = _mm512_mul_ps(_mm512_sub_ps(_mm512_castsi512_ps(bits), _mm512_set1_ps(3.0f)),
-                                             _mm512_set1_ps(0.5f));
-        const __m256 low = _mm512_castps512_ps256(centred);
-        const __m256 high = _mm256_castsi256_ps(_mm512_extracti64x4_epi64(_mm512_castps_si512(centred), 1));
-        _mm512_store_pd(out + i, _mm512_mul_pd(_mm512_cvtps_pd(low), _mm512_set1_pd(kNoiseScale)));
-        _mm512_store_pd(out + i + 8, _mm512_mul_pd(_mm512_cvtps_pd(high), _mm512_set1_pd(kNoiseScale)));
-        if (i + kDrawsPerStep >= draws) {
-            _mm512_store_si512(states, generator);
-            seed = states[draws - 1 - i];
-        }
-    }
-}
-
-// Eight samples of one channel as doubles, and back.
-W loadEight(const float* p) { return _mm512_cvtps_pd(_mm256_loadu_ps(p)); }
-W loadEight(const double* p) { return _mm512_loadu_pd(p); }
-void storeEight(float* p, W v) { _mm256_storeu_ps(p, _mm512_cvtpd_ps(v)); }
-void storeEight(double* p, W v) { _mm512_storeu_pd(p, v); }
-
-// Eight frames as pairs (two registers) from the two channels, and the other way round.
-template <int kFirst>
-W interleave(W left, W right) {
-    const __m512i index = _mm512_set_epi64(kFirst + 11, kFirst + 3, kFirst + 10, kFirst + 2, kFirst + 9, kFirst + 1,
-                                           kFirst + 8, kFirst);
-    return _mm512_permutex2var_pd(left, index, right);
-}
-template <int kChannel>
-W channelOf(W firstFour, W lastFour) {
-    const __m512i index = _mm512_set_epi64(14 + kChannel, 12 + kChannel, 10 + kChannel, 8 + kChannel, 6 + kChannel,
-                                           4 + kChannel, 2 + kChannel, kChannel);
-    return _mm512_permutex2var_pd(firstFour, index, lastFour);
-}
-
-// FrameWriter for eight frames at a time: the same operations lane by lane.
-template <class Sample>
-class BlockWriter {
-public:
-    BlockWriter(Sample* const* outputs, const CallSettings& settings)
-        : frames_(outputs, settings), outputs_(outputs), gain_(_mm512_set1_pd(settings.outputGain)),
-          polarity_(_mm512_set1_pd(settings.polarity)), mono_(settings.mono), measurePeak_(settings.measurePeak) {}
-
-    // Writes frames [first, end) from pairs (pairs[0] is frame first).
-    void write(const double* pairs, int32_t first, int32_t end) {
-        int32_t frame = first;
-        for (; frame + 8 <= end; frame += 8, pairs += 16) {
-            const W scaledFirst = _mm512_loadu_pd(pairs) * gain_;
-            const W scaledLast = _mm512_loadu_pd(pairs + 8) * gain_;
-            const W left = channelOf<0>(scaledFirst * polarity_, scaledLast * polarity_);
-            const W right = mono_ ? left : channelOf<1>(scaledFirst * polarity_, scaledLast * polarity_);
-            storeEight(outputs_[0] + frame, left);
-            storeEight(outputs_[1] + frame, right);
-            if (measurePeak_) peak_ = _mm512_max_pd(level(scaledFirst, scaledLast), peak_);
-        }
-        for (; frame < end; ++frame, pairs += 2) frames_.write(frame, Pair(_mm_loadu_pd(pairs)));
-    }
-    double peak() const { return std::max(frames_.peak(), _mm512_reduce_max_pd(peak_)); }
-
-private:
-    // The frame levels; a NaN level, as in FrameWriter, never raises the peak (max_pd then
-    // returns its second operand).
-    W level(W scaledFirst, W scaledLast) const {
-        const W left = _mm512_abs_pd(channelOf<0>(scaledFirst, scaledLast));
-        if (mono_) return left;
-        const W right = _mm512_abs_pd(channelOf<1>(scaledFirst, scaledLast));
-        return (left + right) * _mm512_set1_pd(0.5);
-    }
-
-    FrameWriter<Sample> frames_;
-    Sample* const* outputs_;
-    const W gain_;
-    const W polarity_;
-    const bool mono_;
-    const bool measurePeak_;
-    W peak_ = _mm512_setzero_pd();
-};
 
 template <size_t N>
 W offsetLanes(Group group, const Section (&sections)[N], double offset) {
@@ -456,7 +351,7 @@ private:
     // for i < count; zeros past the call's frames.
     void gatherFrames(double* pairs, int32_t first, int32_t count, uint32_t& seed) {
         const int32_t present = std::max(0, std::min(count, frames_ - first));
-        if (analog_ && present > 0) drawNoise(seed, noise_, present);
+        if (analog_ && present > 0) drawNoise<kBlock>(seed, noise_, present);
         const W noNoise = _mm512_set1_pd(-0.0);  // x + (−0) is x for every x
         int32_t i = 0;
         for (; i + 8 <= present; i += 8) {
@@ -576,6 +471,8 @@ template double runChainAvx512<float>(const ChainCoefficients<Pair>&, ChainState
                                       float* const*, int32_t, const CallSettings&, double, uint32_t&);
 template double runChainAvx512<double>(const ChainCoefficients<Pair>&, ChainStates<Pair>&, const double* const*,
                                        double* const*, int32_t, const CallSettings&, double, uint32_t&);
+
+}  // namespace dsp
 
 #pragma GCC pop_options
 #endif

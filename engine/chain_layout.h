@@ -6,6 +6,8 @@
 
 #include "filter_sections.h"
 
+namespace dsp {
+
 enum class Section : int {
     analogShelf,
     lfShelf,
@@ -74,3 +76,5 @@ struct DesignedChain {
 
     static ChainCoefficients<double> initialCoefficients();
 };
+
+}  // namespace dsp

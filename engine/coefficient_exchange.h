@@ -6,6 +6,8 @@
 
 #include <emmintrin.h>
 
+namespace dsp {
+
 // A lock that is only ever tried by the audio thread and spun on by other threads, whose
 // critical sections are a few microseconds of design work.
 class DesignerLock {
@@ -49,3 +51,5 @@ private:
     uint8_t back_ = 0;   // writer's slot
     uint8_t front_ = 2;  // reader's slot
 };
+
+}  // namespace dsp

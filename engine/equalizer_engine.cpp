@@ -6,6 +6,9 @@
 #include "chain_kernel.h"
 #include "coefficient_exchange.h"
 #include "group_designs.h"
+#include "parameter_table.h"
+
+namespace dsp {
 
 namespace {
 constexpr uint32_t kAllGroups = (1u << kDesignGroupCount) - 1;
@@ -14,7 +17,7 @@ constexpr uint32_t kAllGroups = (1u << kDesignGroupCount) - 1;
 thread_local const char tThreadMarker = 0;
 
 void loadValues(const std::atomic<float>* stored, float* values) {
-    for (int i = 0; i < EqualizerEngine::kParamCount; ++i) values[i] = stored[i].load(std::memory_order_relaxed);
+    for (int i = 0; i < param::count; ++i) values[i] = stored[i].load(std::memory_order_relaxed);
 }
 }  // namespace
 
@@ -32,7 +35,7 @@ struct EqualizerEngine::Impl {
                 return;
             }
             for (uint32_t due; (due = pending.exchange(0, std::memory_order_acq_rel)) != 0;) {
-                float values[kParamCount];
+                float values[param::count];
                 loadValues(stored, values);
                 const double rate = sampleRate.load(std::memory_order_relaxed);
                 for (int g = 0; g < kDesignGroupCount; ++g) {
@@ -69,7 +72,7 @@ struct EqualizerEngine::Impl {
     void process(const Sample* const* inputs, Sample* const* outputs, int32_t frames, bool mono,
                  std::atomic<double>* peakLevel) {
         takeNewestDesign();
-        float values[kParamCount];
+        float values[param::count];
         loadValues(stored, values);
         CallSettings settings = decodeCallSettings(values, mono);
         settings.measurePeak = peakLevel != nullptr;
@@ -117,8 +120,7 @@ void EqualizerEngine::updateAllSections(double sampleRate) {
     impl_->designPending(kAllGroups, !impl_->onAudioThread());
 }
 
-void EqualizerEngine::parameterChanged(int index, double sampleRate) {
-    (void)sampleRate;
+void EqualizerEngine::parameterChanged(int index) {
     DesignGroup group;
     if (!groupOfParameter(index, group)) return;
     impl_->designPending(1u << static_cast<int>(group), !impl_->onAudioThread());
@@ -144,3 +146,5 @@ DesignedChain EqualizerEngine::designedChain() const {
 ChainCoefficients<double> EqualizerEngine::activeCoefficients() const { return impl_->kernel.coefficients(); }
 
 ChainStates<double> EqualizerEngine::channelStates(int channel) const { return impl_->kernel.states(channel); }
+
+}  // namespace dsp

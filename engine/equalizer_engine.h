@@ -1,9 +1,9 @@
 // The equalizer engine: filter sections for two channels, their designs from the
-// 26 normalized parameter values, and the two audio callbacks.
+// param::count normalized parameter values, and the two audio callbacks.
 //
 // Contract with the plug-in shell (the shell owns the parameter store and the
 // sample rate; the engine never writes either):
-//   - the constructor takes the shell's 26 stored values; designs read them when
+//   - the constructor takes the shell's param::count stored values; designs read them when
 //     they run, the audio callbacks once at the start of every call;
 //   - updateAllSections / parameterChanged may run on any thread, also while
 //     another thread is inside processReplacing / processDoubleReplacing;
@@ -22,6 +22,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace dsp {
+
 struct DesignedChain;
 template <class T>
 struct ChainCoefficients;
@@ -30,8 +32,6 @@ struct ChainStates;
 
 class EqualizerEngine {
 public:
-    static constexpr int kParamCount = 26;
-
     explicit EqualizerEngine(const std::atomic<float>* storedValues);
     ~EqualizerEngine();
     EqualizerEngine(const EqualizerEngine&) = delete;
@@ -47,7 +47,7 @@ public:
     void updateAllSections(double sampleRate);
     // Redesigns the one group that parameter `index` concerns; other indices do nothing.
     // The designs use the rate of the last updateAllSections, which is the shell's rate.
-    void parameterChanged(int index, double sampleRate);
+    void parameterChanged(int index);
 
     // peakLevel: when not null, raised (never lowered) to the largest output frame level of the call.
     void processReplacing(const float* const* inputs, float* const* outputs, int32_t frames, bool mono,
@@ -67,3 +67,5 @@ private:
     struct Impl;
     Impl* impl_;
 };
+
+}  // namespace dsp

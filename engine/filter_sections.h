@@ -3,6 +3,8 @@
 // Pair for both channels at once; the arithmetic order is the same for both.
 #pragma once
 
+namespace dsp {
+
 template <class T>
 struct Biquad {
     // a0 is the design's denominator before normalisation, kept for reference only.
@@ -81,3 +83,5 @@ QX71_SECTION_STEP T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
     s.s = w;
     return (ap + x) * c.k + x;
 }
+
+}  // namespace dsp

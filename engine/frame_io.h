@@ -8,6 +8,8 @@
 #include "call_settings.h"
 #include "stereo_pair.h"
 
+namespace dsp {
+
 template <class Sample>
 Pair loadFrame(const Sample* const* inputs, int32_t n) {
     return Pair(static_cast<double>(inputs[0][n]), static_cast<double>(inputs[1][n]));
@@ -43,3 +45,5 @@ private:
     const bool measurePeak_;
     double peak_ = 0.0;
 };
+
+}  // namespace dsp

@@ -3,23 +3,21 @@
 #include "parameter_decoding.h"
 #include "section_designs.h"
 
+namespace dsp {
+
 namespace {
-constexpr double kHighBandFrequency[8] = {0, 1100, 2200, 3900, 5800, 8200, 10000, 12000};
+// Per position of the band selectors (frequencies: parameter_table.h).
 constexpr double kHighBandP[8] = {0, 4.53, 4.53, 4.53, 3.65, 1.9, 1.9, 1.6};
 constexpr double kHighBandQ[8] = {0, 2.26, 2.26, 2.26, 1.8, 0.6, 0.6, 0.5};
 
-constexpr double kMidBandFrequency[8] = {0, 220, 360, 700, 1600, 3200, 4800, 7200};
 constexpr double kMidBandP[8] = {0, 4.53, 4.53, 4.53, 4.53, 4.53, 3.65, 2.0};
 constexpr double kMidBandQ[8] = {0, 2.26, 2.26, 2.26, 2.26, 2.26, 1.8, 0.6};
 
-constexpr double kLowBandFrequency[8] = {0, 35, 45, 60, 110, 220, 300, 400};
 constexpr double kLowShelfCorner[8] = {0, 120, 150, 200, 300, 440, 600, 800};
 constexpr double kLowBandP = 4.53;
 constexpr double kLowBandQ = 2.26;
 constexpr double kLowDipBeta = 1.0397207708399179;  // 3 octaves
 
-constexpr double kLowPassFrequency[6] = {0, 18000, 14000, 10000, 8000, 6000};
-constexpr double kHighPassFrequency[6] = {0, 15, 45, 70, 160, 360};
 // Twice the quality factors of the second-order stages: slope 1, slope 2, slope 3 (two stages).
 constexpr double kSingleStageDivisor = 1.4142;
 constexpr double kThirdOrderDivisor = 2.0;
@@ -82,17 +80,17 @@ void designHighBand(const float* x, double fs, DesignedChain& chain) {
     if (above(x[param::hfMode], 0.5f)) {
         const double bw = bandwidthLaw(gain, x[param::hfBandwidth], dB, above(type, 0.5f), kHighBandP[i],
                                        kHighBandQ[i]);
-        c.hfPeak = designPeaking(kHighBandFrequency[i], peakingAmplitude(dB), bandwidthFactor(bw), fs);
+        c.hfPeak = designPeaking(param::kHighBandSteps[i].value, peakingAmplitude(dB), bandwidthFactor(bw), fs);
         resetShelf(chain, c.hfShelf, Section::hfShelf);
         return;
     }
-    c.hfShelf = designShelf(kHighBandFrequency[i], dB, ShelfForm::high, fs);
+    c.hfShelf = designShelf(param::kHighBandSteps[i].value, dB, ShelfForm::high, fs);
     if (type >= 0.5f) {
         // A broad opposite bump below the shelf; its width follows the gain knob.
         const float bumpGain = gain * 6.0f - 3.0f;
         const float gainComplement = 1.0f - gain;
         const double bumpOctaves = gainComplement * 0.2 + 2.0;
-        c.hfPeak = designPeaking(kHighBandFrequency[i] * 0.121, peakingAmplitude(-static_cast<double>(bumpGain)),
+        c.hfPeak = designPeaking(param::kHighBandSteps[i].value * 0.121, peakingAmplitude(-static_cast<double>(bumpGain)),
                                  bandwidthFactor(bumpOctaves), fs);
     } else {
         resetBiquad(chain, c.hfPeak, Section::hfPeak);
@@ -110,7 +108,7 @@ void designMidBand(const float* x, double fs, DesignedChain& chain) {
     const double dB = bandGainDb(gain);
     const double bw = bandwidthLaw(gain, x[param::mfBandwidth], dB, above(x[param::mfType], 0.5f), kMidBandP[i],
                                    kMidBandQ[i]);
-    c.mfPeak = designPeaking(kMidBandFrequency[i], peakingAmplitude(dB), bandwidthFactor(bw), fs);
+    c.mfPeak = designPeaking(param::kMidBandSteps[i].value, peakingAmplitude(dB), bandwidthFactor(bw), fs);
 }
 
 void designLowBand(const float* x, double fs, DesignedChain& chain) {
@@ -127,7 +125,7 @@ void designLowBand(const float* x, double fs, DesignedChain& chain) {
     const float type = x[param::lfType];
     if (above(x[param::lfMode], 0.5f)) {
         const double bw = bandwidthLaw(gain, x[param::lfBandwidth], dB, above(type, 0.5f), kLowBandP, kLowBandQ);
-        c.lfMain = designPeaking(kLowBandFrequency[i], peakingAmplitude(dB), bandwidthFactor(bw), fs);
+        c.lfMain = designPeaking(param::kLowBandSteps[i].value, peakingAmplitude(dB), bandwidthFactor(bw), fs);
         resetBiquad(chain, c.lfDip, Section::lfDip);
         resetShelf(chain, c.lfShelf, Section::lfShelf);
         return;
@@ -141,7 +139,7 @@ void designLowBand(const float* x, double fs, DesignedChain& chain) {
         resetShelf(chain, c.lfShelf, Section::lfShelf);
         return;
     }
-    c.lfShelf = designShelf(kLowBandFrequency[i], dB, ShelfForm::low, fs);
+    c.lfShelf = designShelf(param::kLowBandSteps[i].value, dB, ShelfForm::low, fs);
     resetBiquad(chain, c.lfMain, Section::lfMain);
     resetBiquad(chain, c.lfDip, Section::lfDip);
 }
@@ -150,7 +148,7 @@ void designLowPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::lowPass]);
     if (i == 0) return;
     ChainCoefficients<double>& c = chain.coefficients;
-    designPass(kLowPassFrequency[i], slopePosition(x[param::lowSlope]), fs, {c.lpFirst, c.lpStage1, c.lpStage2},
+    designPass(param::kLowPassSteps[i].value, slopePosition(x[param::lowSlope]), fs, {c.lpFirst, c.lpStage1, c.lpStage2},
                designFirstOrderLowPass, designSecondOrderLowPass);
 }
 
@@ -158,7 +156,7 @@ void designHighPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::highPass]);
     if (i == 0) return;
     ChainCoefficients<double>& c = chain.coefficients;
-    designPass(kHighPassFrequency[i], slopePosition(x[param::highSlope]), fs, {c.hpFirst, c.hpStage1, c.hpStage2},
+    designPass(param::kHighPassSteps[i].value, slopePosition(x[param::highSlope]), fs, {c.hpFirst, c.hpStage1, c.hpStage2},
                designFirstOrderHighPass, designSecondOrderHighPass);
 }
 
@@ -188,3 +186,5 @@ bool groupOfParameter(int index, DesignGroup& group) {
     else return false;
     return true;
 }
+
+}  // namespace dsp

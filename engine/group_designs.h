@@ -6,6 +6,8 @@
 
 #include "chain_layout.h"
 
+namespace dsp {
+
 enum class DesignGroup : int { highBand, midBand, lowBand, lowPass, highPass, analog };
 constexpr int kDesignGroupCount = 6;
 
@@ -20,3 +22,5 @@ void designGroup(DesignGroup group, const float* values, double sampleRate, Desi
 
 // The group that parameter `index` redesigns; false for indices that no design reads.
 bool groupOfParameter(int index, DesignGroup& group);
+
+}  // namespace dsp

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace dsp {
+
 namespace {
 constexpr int kNotForced = -1;
 std::atomic<int> forcedKernel{kNotForced};
@@ -29,3 +31,5 @@ ChainKernelKind chosenKernel() {
 void forceKernel(ChainKernelKind kind) { forcedKernel.store(static_cast<int>(kind), std::memory_order_relaxed); }
 
 void stopForcingKernel() { forcedKernel.store(kNotForced, std::memory_order_relaxed); }
+
+}  // namespace dsp

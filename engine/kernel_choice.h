@@ -11,6 +11,8 @@
 #define QX71_WIDE_KERNELS 0
 #endif
 
+namespace dsp {
+
 enum class ChainKernelKind { sse2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
@@ -22,3 +24,5 @@ ChainKernelKind chosenKernel();
 // stopForcingKernel().
 void forceKernel(ChainKernelKind kind);
 void stopForcingKernel();
+
+}  // namespace dsp

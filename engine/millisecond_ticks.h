@@ -3,4 +3,8 @@
 
 #include <cstdint>
 
+namespace dsp {
+
 uint32_t millisecondTicks();
+
+}  // namespace dsp

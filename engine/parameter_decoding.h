@@ -1,38 +1,12 @@
-// Parameter indices and the rules that turn stored normalized values into switch positions,
-// gains and on/off decisions. The precision of each rule is part of its result.
+// The engine's rules that turn stored normalized values into switch positions, gains and on/off
+// decisions (the parameters themselves are described in parameter_table.h). The precision of each
+// rule is part of its result.
 #pragma once
 
-namespace param {
-enum Index : int {
-    output = 0,
-    phase = 1,
-    hfFreq = 2,
-    hfGain = 3,
-    hfBandwidth = 4,
-    hfType = 5,
-    hfMode = 6,
-    mfFreq = 7,
-    mfGain = 8,
-    mfBandwidth = 9,
-    mfType = 10,
-    lfFreq = 11,
-    lfGain = 12,
-    lfBandwidth = 13,
-    lfType = 14,
-    lfMode = 15,
-    lowPass = 16,
-    highPass = 17,
-    lowSlope = 18,
-    highSlope = 19,
-    analog = 20,
-    muteHf = 21,
-    muteMf = 22,
-    muteLf = 23,
-    muteLowPass = 24,
-    muteHighPass = 25,
-    count = 26,
-};
-}  // namespace param
+#include "parameter_table.h"
+
+namespace dsp {
+
 
 // Band frequency selector: 0 (off) or 1..7; thresholds i × 0.142 + 0.071 in double precision.
 int bandPosition(float x);
@@ -40,9 +14,11 @@ int bandPosition(float x);
 int passPosition(float x);
 // Pass-filter slope 0..3 (6, 12, 18, 24 dB/oct); thresholds computed in single precision.
 int slopePosition(float x);
-// Band gain in dB, x × 36 − 18 in single precision.
+// Band gain in dB, x × 36 − 18 in single precision (the table's range of the band gains).
 double bandGainDb(float x);
-// Output gain in dB, x × 50 − 25 in single precision.
+// Output gain in dB, x × 50 − 25 in single precision (the table's range of the output).
 double outputGainDb(float x);
 // A pass filter runs from this value of its frequency selector on (compared in double precision).
 bool passFilterSelected(float x);
+
+}  // namespace dsp

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace dsp {
+
 namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
@@ -143,3 +145,5 @@ Biquad<double> designSecondOrderHighPass(double frequency, double alphaDivisor, 
     r.b2 = r.b0;
     return r;
 }
+
+}  // namespace dsp

@@ -4,6 +4,8 @@
 
 #include "filter_sections.h"
 
+namespace dsp {
+
 enum class ShelfForm { high, low };
 
 // The frequency a design actually uses: at most 0.45 × fs. At 44100 Hz and above every
@@ -31,3 +33,5 @@ FirstOrder<double> designFirstOrderHighPass(double frequency, double sampleRate)
 // Second-order pass sections; alphaDivisor is twice the quality factor.
 Biquad<double> designSecondOrderLowPass(double frequency, double alphaDivisor, double sampleRate);
 Biquad<double> designSecondOrderHighPass(double frequency, double alphaDivisor, double sampleRate);
+
+}  // namespace dsp

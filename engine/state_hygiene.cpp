@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+namespace dsp {
+
 namespace {
 template <class State>
 void cleanSection(State& state) {
@@ -26,3 +28,5 @@ void cleanSection(State& state) {
 void cleanStates(ChainStates<Pair>& states) {
     forEachSection([](Section, auto& state) { cleanSection(state); }, states);
 }
+
+}  // namespace dsp

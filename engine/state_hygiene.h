@@ -7,8 +7,12 @@
 #include "chain_layout.h"
 #include "stereo_pair.h"
 
+namespace dsp {
+
 // About −4000 dB: far below anything a float output or a listener can resolve, and far
 // enough above the subnormal range that no decay reaches it between two clean-ups.
 constexpr double kFlushBelow = 1e-200;
 
 void cleanStates(ChainStates<Pair>& states);
+
+}  // namespace dsp

@@ -5,6 +5,8 @@
 
 #include <emmintrin.h>
 
+namespace dsp {
+
 struct Pair {
     __m128d v;
 
@@ -21,3 +23,5 @@ struct Pair {
 inline Pair operator+(Pair a, Pair b) { return Pair(_mm_add_pd(a.v, b.v)); }
 inline Pair operator-(Pair a, Pair b) { return Pair(_mm_sub_pd(a.v, b.v)); }
 inline Pair operator*(Pair a, Pair b) { return Pair(_mm_mul_pd(a.v, b.v)); }
+
+}  // namespace dsp

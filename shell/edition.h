@@ -2,15 +2,17 @@
 // its own editor. Only the name differs here; the editor flag is set by attaching the editor.
 #pragma once
 
+#include "identity.h"
+
 #ifndef QX71_WITH_EDITOR
 #define QX71_WITH_EDITOR 0
 #endif
 
 namespace edition {
 #if QX71_WITH_EDITOR
-constexpr const char* kEffectName = "QX71-G Channel EQ";
+constexpr const char* kEffectName = QX71_EFFECT_NAME_EDITOR;
 #else
-constexpr const char* kEffectName = "QX71 Channel EQ";
+constexpr const char* kEffectName = QX71_EFFECT_NAME_PLAIN;
 #endif
 constexpr bool kHasEditor = QX71_WITH_EDITOR != 0;
 }  // namespace edition

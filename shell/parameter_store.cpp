@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-void ParameterStore::load(const ParamEntry* table) {
-    for (int i = 0; i < kCount; ++i) {
-        entries_[i] = table[i];
-        values_[i].store(table[i].defaultValue, std::memory_order_relaxed);
-    }
+namespace vst {
+
+ParameterStore::ParameterStore() {
+    for (int i = 0; i < kCount; ++i) values_[i].store(param::kTable[i].defaultValue, std::memory_order_relaxed);
 }
 
 bool ParameterStore::store(int index, float value) {
@@ -14,3 +13,5 @@ bool ParameterStore::store(int index, float value) {
     values_[index].store(clampToUnit(value), std::memory_order_relaxed);
     return true;
 }
+
+}  // namespace vst

@@ -1,25 +1,22 @@
-// The plug-in's parameters: fixed names and labels, and one normalized value per parameter.
-// Values are atomics so the audio thread, the host's automation and the editor can read and
-// write them without a data race; each store is clamped to [0, 1].
+// The plug-in's parameters: one normalized value per parameter of the table, starting at its
+// default. Values are atomics so the audio thread, the host's automation and the editor can read
+// and write them without a data race; each store is clamped to [0, 1].
 #pragma once
 
 #include <atomic>
 
-struct ParamEntry {
-    const char* name;
-    const char* label;
-    float defaultValue;
-};
+#include "parameter_table.h"
+
+namespace vst {
 
 class ParameterStore {
 public:
-    static constexpr int kCount = 26;
+    static constexpr int kCount = param::count;
 
-    // Names, labels and defaults come from `table` (kCount entries); values start at the defaults.
-    void load(const ParamEntry* table);
+    ParameterStore();
 
-    static bool isValidIndex(int index) { return index >= 0 && index < kCount; }
-    const ParamEntry& entry(int index) const { return entries_[index]; }
+    static bool isValidIndex(int index) { return param::isValid(index); }
+    static const param::Description& entry(int index) { return param::kTable[index]; }
     float value(int index) const { return values_[index].load(std::memory_order_relaxed); }
     // Clamps and stores; a NaN is refused (answers false) so it can never reach the filters.
     bool store(int index, float value);
@@ -28,6 +25,7 @@ public:
     const std::atomic<float>* values() const { return values_; }
 
 private:
-    ParamEntry entries_[kCount]{};
     std::atomic<float> values_[kCount]{};
 };
+
+}  // namespace vst

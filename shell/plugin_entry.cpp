@@ -1,7 +1,7 @@
 // The library's entry, exported as VSTPluginMain and as main: one call per instance.
 #include <new>
 
-#include "varnok_equalizer.h"
+#include "equalizer_plugin.h"
 
 #if defined(_WIN32)
 #define QX71_EXPORT extern "C"  // exported through the module definition file
@@ -15,7 +15,7 @@ QX71_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) 
         return nullptr;
     try {
         // A failure while building frees whatever was already made; nothing escapes to the host.
-        return (new VarnokEqualizer(audioMaster))->getAeffect();
+        return (new vst::EqualizerPlugin(audioMaster))->getAeffect();
     } catch (...) {
         return nullptr;
     }

@@ -6,8 +6,10 @@
 #include "clock.h"
 #include "coffscreencontext.h"
 #include "parameter_table.h"
-#include "varnok_equalizer.h"
-#include "varnok_equalizer_gui.h"
+#include "equalizer_plugin.h"
+#include "equalizer_editor.h"
+
+using namespace gui;  // the editor's names
 
 namespace scenes {
 namespace {
@@ -24,17 +26,17 @@ void setCharacteristicParameters(AudioEffect& effect) {
         int index;
         float value;
     } settings[] = {
-        {kHfFreq, 5.0f / 7.0f}, {kHfGain, 0.72f},  {kHfBw, 0.35f},   {kHfType, 1.0f},  {kHfMode, 1.0f},
-        {kMfFreq, 3.0f / 7.0f}, {kMfGain, 0.3f},   {kMfBw, 0.6f},    {kLfFreq, 2.0f / 7.0f},
-        {kLfGain, 0.64f},       {kLfBw, 0.5f},     {kLfMode, 1.0f},  {kHiPass, 0.4f},  {kLoPass, 0.4f},
-        {kLoSlope, 1.0f / 3.0f}, {kHiSlope, 2.0f / 3.0f}, {kOutput, 0.56f}, {kAnalog, 1.0f}, {kMuteMf, 1.0f},
+        {param::hfFreq, 5.0f / 7.0f}, {param::hfGain, 0.72f},  {param::hfBandwidth, 0.35f},   {param::hfType, 1.0f},  {param::hfMode, 1.0f},
+        {param::mfFreq, 3.0f / 7.0f}, {param::mfGain, 0.3f},   {param::mfBandwidth, 0.6f},    {param::lfFreq, 2.0f / 7.0f},
+        {param::lfGain, 0.64f},       {param::lfBandwidth, 0.5f},     {param::lfMode, 1.0f},  {param::highPass, 0.4f},  {param::lowPass, 0.4f},
+        {param::lowSlope, 1.0f / 3.0f}, {param::highSlope, 2.0f / 3.0f}, {param::output, 0.56f}, {param::analog, 1.0f}, {param::muteMf, 1.0f},
     };
     for (const auto& setting : settings)
         effect.setParameter(setting.index, setting.value);
 }
 
 // One block well above full scale through the audio callback, as a clipping mix would send.
-void playLoudBlock(VarnokEqualizer& effect) {
+void playLoudBlock(vst::EqualizerPlugin& effect) {
     constexpr int kFrames = 256;
     float left[kFrames], right[kFrames], outLeft[kFrames], outRight[kFrames];
     for (int i = 0; i < kFrames; ++i)
@@ -51,15 +53,15 @@ const char* fileName(Scene scene) { return scene == kDefault ? "editor-default.p
 bool render(Scene scene, const std::string& path) {
     sceneTime = 1000;
     qx71::setClock(sceneClock);
-    auto effect = std::make_unique<VarnokEqualizer>(quietHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto effect = std::make_unique<vst::EqualizerPlugin>(quietHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     if (scene == kCharacteristic)
         setCharacteristicParameters(*effect);
     bool written = false;
     if (editor->open(nullptr)) {
         editor->idle();
         if (scene == kCharacteristic) {
-            sceneTime += VarnokEqualizerGUI::kBlinkIntervalMs;  // the muted lamp's lit half
+            sceneTime += EqualizerEditor::kBlinkIntervalMs;  // the muted lamp's lit half
             editor->idle();
             playLoudBlock(*effect);
             sceneTime += 20;

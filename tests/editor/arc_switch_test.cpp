@@ -2,7 +2,9 @@
 #include "editor_fixture.h"
 
 #include "parameter_table.h"
-#include "varnok_arc_switch.h"
+#include "click_rings.h"
+
+using namespace gui;  // the editor's names, unqualified in the tests
 
 using namespace VSTGUI;
 
@@ -51,26 +53,26 @@ protected:
 
 TEST_F(RingClickTest, ClickOnTheBandRingSetsThePositionUnderThePointer) {
     click(25, 80);  // 9 o'clock of the high band ring: the 2.2 kHz legend
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 2.0f / 7.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 2.0f / 7.0f);
     EXPECT_FLOAT_EQ(views().hfFreqKnob->getValue(), 2.0f / 7.0f);
     EXPECT_EQ(views().hfFreqKnob->frameOffsetForValue(), 2 * 80);  // the third frame
     // The ring writes the parameter directly: no gesture, no automation.
     EXPECT_TRUE(hostCalls().empty());
     click(52, 128);  // half past seven, beside the mode button: OFF
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 0.0f);
     click(136, 210);  // right of the mid band's centre: the top position
-    EXPECT_FLOAT_EQ(parameter(kMfFreq), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::mfFreq), 1.0f);
 }
 
 TEST_F(RingClickTest, FilterRingRightHalfIsLoPassLeftHalfHiPass) {
     click(135, 540);  // 3 o'clock: Lo-Pass at the 10 kHz legend
-    EXPECT_FLOAT_EQ(parameter(kLoPass), 0.6f);
-    EXPECT_FLOAT_EQ(parameter(kHiPass), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::lowPass), 0.6f);
+    EXPECT_FLOAT_EQ(parameter(param::highPass), 0.0f);
     click(25, 540);  // 9 o'clock: Hi-Pass at the 70 Hz legend
-    EXPECT_FLOAT_EQ(parameter(kHiPass), 0.6f);
-    EXPECT_FLOAT_EQ(parameter(kLoPass), 0.6f);
+    EXPECT_FLOAT_EQ(parameter(param::highPass), 0.6f);
+    EXPECT_FLOAT_EQ(parameter(param::lowPass), 0.6f);
     click(80, 488);  // straight above: Lo-Pass off
-    EXPECT_FLOAT_EQ(parameter(kLoPass), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::lowPass), 0.0f);
     EXPECT_TRUE(hostCalls().empty());
 }
 
@@ -79,27 +81,27 @@ TEST_F(RingClickTest, ClicksReachTheTopMostViewWhoseMouseAreaHoldsThem) {
     press(80, 54);
     move(80 + 80, 54);
     release(80 + 80, 54);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 1.0f / 7.0f);  // 0.2 of the range: position 1
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 1.0f / 7.0f);  // 0.2 of the range: position 1
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
 }
 
 TEST_F(RingClickTest, SlopeSwitchLeavesItsEdgeToTheFilterRing) {
     click(60, 488);  // the ring: up-left of the centre, Hi-Pass sector 5
-    EXPECT_FLOAT_EQ(parameter(kHiPass), 1.0f);
-    EXPECT_FLOAT_EQ(parameter(kLoSlope), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::highPass), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::lowSlope), 0.0f);
     click(60, 482);  // Lo Slope, second of four positions
-    EXPECT_FLOAT_EQ(parameter(kLoSlope), 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(parameter(param::lowSlope), 1.0f / 3.0f);
 }
 
 TEST_F(RingClickTest, ClickOnALampTogglesTheMuteAboveIt) {
     click(145, 94);
-    EXPECT_FLOAT_EQ(parameter(kMuteHf), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::muteHf), 1.0f);
     click(145, 94);
-    EXPECT_FLOAT_EQ(parameter(kMuteHf), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::muteHf), 0.0f);
     click(26, 606);
-    EXPECT_FLOAT_EQ(parameter(kMuteHpf), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::muteHighPass), 1.0f);
     click(135, 474);
-    EXPECT_FLOAT_EQ(parameter(kMuteLpf), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::muteLowPass), 1.0f);
 }
 
 }  // namespace

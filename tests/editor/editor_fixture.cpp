@@ -26,8 +26,8 @@ void EditorTest::SetUp() {
     hostCalls().clear();
     setFakeTime(1000);
     qx71::setClock(readFakeClock);
-    effect = new VarnokEqualizer(recordingHost);
-    editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    effect = new vst::EqualizerPlugin(recordingHost);
+    editor = static_cast<EqualizerEditor*>(effect->getEditor());
 }
 
 void EditorTest::TearDown() {

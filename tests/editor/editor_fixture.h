@@ -9,8 +9,10 @@
 
 #include "cframe.h"
 #include "clock.h"
-#include "varnok_equalizer.h"
-#include "varnok_equalizer_gui.h"
+#include "equalizer_plugin.h"
+#include "equalizer_editor.h"
+
+using namespace gui;  // the editor's names, unqualified in the tests
 
 namespace editor_test {
 
@@ -34,7 +36,7 @@ protected:
     void TearDown() override;
 
     void openEditor();
-    VarnokEqualizerGUI& gui() { return *editor; }
+    EqualizerEditor& gui() { return *editor; }
     VSTGUI::CFrame& frame() { return *editor->getFrame(); }
     const EditorViews& views() { return editor->getViews(); }
     float parameter(int index) { return effect->getParameter(index); }
@@ -48,8 +50,8 @@ protected:
     // Host calls with this opcode, in order.
     std::vector<HostCall> callsOf(VstInt32 opcode) const;
 
-    VarnokEqualizer* effect = nullptr;
-    VarnokEqualizerGUI* editor = nullptr;
+    vst::EqualizerPlugin* effect = nullptr;
+    EqualizerEditor* editor = nullptr;
 };
 
 }  // namespace editor_test

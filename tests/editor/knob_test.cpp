@@ -29,34 +29,34 @@ protected:
 TEST_F(KnobTest, SelectorKnobCoversTheRangeIn400PixelsAndSnapsDown) {
     press(kSelectorX, kSelectorY);
     move(kSelectorX + 200, kSelectorY);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 3.0f / 7.0f);  // 0.5 rounds down to the lower position
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 3.0f / 7.0f);  // 0.5 rounds down to the lower position
     move(kSelectorX + 396, kSelectorY);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 6.0f / 7.0f);  // 0.99 is not the top position
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 6.0f / 7.0f);  // 0.99 is not the top position
     move(kSelectorX + 400, kSelectorY);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 1.0f);
     move(kSelectorX + 300, kSelectorY - 300);  // further travel stays at the end
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 1.0f);
     release(kSelectorX + 300, kSelectorY - 300);
     EXPECT_EQ(views().hfFreqKnob->getValue(), 1.0f);
 }
 
 TEST_F(KnobTest, SelectorKnobUpLeftByEqualAmountsChangesNothing) {
-    effect->setParameter(kHfFreq, 3.0f / 7.0f);
+    effect->setParameter(param::hfFreq, 3.0f / 7.0f);
     gui().idle();
     hostCalls().clear();
     press(kSelectorX, kSelectorY);
     move(kSelectorX - 30, kSelectorY - 30);
     release(kSelectorX - 30, kSelectorY - 30);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 3.0f / 7.0f);
-    EXPECT_EQ(automations(kHfFreq), 0);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 3.0f / 7.0f);
+    EXPECT_EQ(automations(param::hfFreq), 0);
 }
 
 TEST_F(KnobTest, PassFilterSelectorUses300PixelsAndFiveSteps) {
     press(45, 505);  // Hi-Pass knob, outside the Lo-Pass knob's area
     move(45 + 297, 505);  // 0.99
-    EXPECT_FLOAT_EQ(parameter(kHiPass), 0.8f);
+    EXPECT_FLOAT_EQ(parameter(param::highPass), 0.8f);
     move(45 + 300, 505);
-    EXPECT_FLOAT_EQ(parameter(kHiPass), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::highPass), 1.0f);
     release(45 + 300, 505);
 }
 
@@ -71,10 +71,10 @@ TEST_F(KnobTest, OneBeginEndPairPerDragAndAutomationWhileMoving) {
     auto ends = callsOf(audioMasterEndEdit);
     ASSERT_EQ(begins.size(), 1u);
     ASSERT_EQ(ends.size(), 1u);
-    EXPECT_EQ(begins[0].index, kHfGain);
-    EXPECT_EQ(ends[0].index, kHfGain);
-    EXPECT_EQ(automations(kHfGain), 5);  // 60 pixels are five whole steps of 400/36
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f + 5.0f / 36.0f);
+    EXPECT_EQ(begins[0].index, param::hfGain);
+    EXPECT_EQ(ends[0].index, param::hfGain);
+    EXPECT_EQ(automations(param::hfGain), 5);  // 60 pixels are five whole steps of 400/36
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f + 5.0f / 36.0f);
     // The begin comes before the first automation, the end after the last.
     EXPECT_EQ(hostCalls().front().opcode, audioMasterBeginEdit);
     EXPECT_EQ(hostCalls().back().opcode, audioMasterEndEdit);
@@ -83,11 +83,11 @@ TEST_F(KnobTest, OneBeginEndPairPerDragAndAutomationWhileMoving) {
 TEST_F(KnobTest, GainKnobMovesInWholeStepsOf400Over36Pixels) {
     press(kGainX, kGainY);
     move(kGainX + 11, kGainY);
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
     move(kGainX + 12, kGainY);
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f + 1.0f / 36.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f + 1.0f / 36.0f);
     move(kGainX - 12, kGainY);  // down-left past the anchor: one step below
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f - 1.0f / 36.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f - 1.0f / 36.0f);
     release(kGainX - 12, kGainY);
 }
 
@@ -97,11 +97,11 @@ TEST_F(KnobTest, ShiftStepIsATenthAndShowsOnlyWhenThePointerPointMoves) {
     // One fine step moves the notional pointer of a 60-pixel knob by less than a pixel.
     EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 0.5f + 1.0f / 360.0f);
     EXPECT_FALSE(views().hfGainKnob->isDirty());
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
-    EXPECT_EQ(automations(kHfGain), 0);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
+    EXPECT_EQ(automations(param::hfGain), 0);
     move(kGainX + 23, kGainY, kLButton | kShift);  // two fine steps move it to the next pixel
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f + 2.0f / 360.0f);
-    EXPECT_EQ(automations(kHfGain), 1);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f + 2.0f / 360.0f);
+    EXPECT_EQ(automations(param::hfGain), 1);
     release(kGainX + 23, kGainY);
 }
 
@@ -109,7 +109,7 @@ TEST_F(KnobTest, ChangingModifiersMidDragReanchorsWithoutJump) {
     press(kGainX, kGainY);
     move(kGainX + 12, kGainY);
     const float afterOneStep = 0.5f + 1.0f / 36.0f;
-    ASSERT_FLOAT_EQ(parameter(kHfGain), afterOneStep);
+    ASSERT_FLOAT_EQ(parameter(param::hfGain), afterOneStep);
     move(kGainX + 40, kGainY, kLButton | kShift);  // Shift pressed: only re-anchors here
     EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), afterOneStep);
     move(kGainX + 40 + 23, kGainY, kLButton | kShift);  // two fine steps from the new anchor
@@ -128,38 +128,38 @@ TEST_F(KnobTest, ShiftDoesNothingToTheSelectorKnob) {
     press(kSelectorX, kSelectorY, kLButton | kShift | kControl);  // not exactly left + Ctrl: a drag
     move(kSelectorX + 400, kSelectorY, kLButton | kShift | kControl);
     release(kSelectorX + 400, kSelectorY);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 1.0f);
 }
 
 TEST_F(KnobTest, CtrlClickRestoresTheDefaultAsOneGesture) {
-    effect->setParameter(kHfGain, 0.9f);
+    effect->setParameter(param::hfGain, 0.9f);
     gui().idle();
     hostCalls().clear();
     click(kGainX, kGainY, kLButton | kControl);
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
-    EXPECT_EQ(automations(kHfGain), 1);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
+    EXPECT_EQ(automations(param::hfGain), 1);
     EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
     EXPECT_EQ(callsOf(audioMasterEndEdit).size(), 1u);
 
     gui().idle();  // drawn at the default: a second Ctrl+click reports nothing
     hostCalls().clear();
     click(kGainX, kGainY, kLButton | kControl);
-    EXPECT_EQ(automations(kHfGain), 0);
+    EXPECT_EQ(automations(param::hfGain), 0);
     EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
 }
 
 TEST_F(KnobTest, WheelMovesByATenthAndAHundredthWithShift) {
     move(kGainX, kGainY, 0);  // the wheel acts where the pointer is
     EXPECT_TRUE(gui().onWheel(1.0f));
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.6f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.6f);
     EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
     gui().idle();
     move(kGainX, kGainY, kShift);
     EXPECT_TRUE(gui().onWheel(-5.0f));
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.55f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.55f);
     move(kGainX, kGainY, 0);
     EXPECT_TRUE(gui().onWheel(10.0f));
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 1.0f);  // clamped
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 1.0f);  // clamped
 }
 
 TEST_F(KnobTest, ArrowKeysReachTheKnobThatHoldsTheFocus) {
@@ -167,24 +167,24 @@ TEST_F(KnobTest, ArrowKeysReachTheKnobThatHoldsTheFocus) {
     EXPECT_FALSE(gui().onKeyDown(up));  // nothing has the focus yet
     click(kGainX, kGainY);
     EXPECT_TRUE(gui().onKeyDown(up));
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.6f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.6f);
     gui().idle();
     VstKeyCode fineLeft{0, VKEY_LEFT, MODIFIER_SHIFT};
     EXPECT_TRUE(gui().onKeyDown(fineLeft));
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.59f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.59f);
     VstKeyCode letter{'a', 0, 0};
     EXPECT_FALSE(gui().onKeyDown(letter));
 }
 
 TEST(KnobFrames, FilmstripFrameIsTruncatedNeverRounded) {
-    VarnokKnob selector(CRect(0, 0, 80, 80), nullptr, 2, 8, 80, nullptr);
+    SelectorKnob selector(CRect(0, 0, 80, 80), nullptr, 2, 8, 80, nullptr);
     selector.setValue(1.0f / 7.0f - 0.001f);
     EXPECT_EQ(selector.frameOffsetForValue(), 0);
     selector.setValue(0.999f);
     EXPECT_EQ(selector.frameOffsetForValue(), 6 * 80);
     selector.setValue(1.0f);
     EXPECT_EQ(selector.frameOffsetForValue(), 7 * 80);
-    VarnokKnobP fine(CRect(0, 0, 60, 60), nullptr, 3, 101, 60, nullptr);
+    FineKnob fine(CRect(0, 0, 60, 60), nullptr, 3, 101, 60, nullptr);
     fine.setValue(0.999f);
     EXPECT_EQ(fine.frameOffsetForValue(), 99 * 60);
     EXPECT_TRUE(fine.isTypeOf("VarnokKnobP"));

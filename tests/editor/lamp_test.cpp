@@ -16,7 +16,7 @@ protected:
         EditorTest::SetUp();
         openEditor();
     }
-    bool lit(Section section) { return gui().lampState(section).lit(); }
+    bool lit(LampSection section) { return gui().lampState(section).lit(); }
     void idleAt(std::uint32_t ms) {
         setFakeTime(ms);
         gui().idle();
@@ -39,22 +39,22 @@ protected:
 
 TEST_F(LampTest, SelectorThresholdsLightTheSectionLamps) {
     EXPECT_FALSE(lit(kHfSection));
-    effect->setParameter(kHfFreq, 1.0f / 7.0f);  // the first position above OFF
+    effect->setParameter(param::hfFreq, 1.0f / 7.0f);  // the first position above OFF
     EXPECT_TRUE(lit(kHfSection));
-    effect->setParameter(kMfFreq, 0.1419f);
+    effect->setParameter(param::mfFreq, 0.1419f);
     EXPECT_FALSE(lit(kMfSection));
-    effect->setParameter(kLoPass, 0.2f);
+    effect->setParameter(param::lowPass, 0.2f);
     EXPECT_TRUE(lit(kLpfSection));
-    effect->setParameter(kHiPass, 0.19f);
+    effect->setParameter(param::highPass, 0.19f);
     EXPECT_FALSE(lit(kHpfSection));
-    effect->setParameter(kLfFreq, 1.5f);  // the hook sees the raw value
+    effect->setParameter(param::lfFreq, 1.5f);  // the hook sees the raw value
     EXPECT_TRUE(lit(kLfSection));
 }
 
 TEST_F(LampTest, MutedLampsBlinkTogetherEvery500Milliseconds) {
-    effect->setParameter(kHfFreq, 1.0f);
-    effect->setParameter(kMuteHf, 1.0f);
-    effect->setParameter(kMuteLpf, 1.0f);  // off and muted: blinks all the same
+    effect->setParameter(param::hfFreq, 1.0f);
+    effect->setParameter(param::muteHf, 1.0f);
+    effect->setParameter(param::muteLowPass, 1.0f);  // off and muted: blinks all the same
     EXPECT_FALSE(lit(kHfSection));  // muted, phase still off
     idleAt(1499);
     EXPECT_FALSE(lit(kHfSection));
@@ -66,13 +66,13 @@ TEST_F(LampTest, MutedLampsBlinkTogetherEvery500Milliseconds) {
     idleAt(2000);
     EXPECT_FALSE(lit(kHfSection));
     EXPECT_FALSE(lit(kLpfSection));
-    effect->setParameter(kMuteHf, 0.0f);
+    effect->setParameter(param::muteHf, 0.0f);
     EXPECT_TRUE(lit(kHfSection));  // unmuted: lit from its selector again
 }
 
 TEST_F(LampTest, MuteAtExactlyHalfDarkensWithoutBlinking) {
-    effect->setParameter(kHfFreq, 1.0f);
-    effect->setParameter(kMuteHf, 0.5f);
+    effect->setParameter(param::hfFreq, 1.0f);
+    effect->setParameter(param::muteHf, 0.5f);
     for (std::uint32_t t = 1500; t <= 4000; t += 500) {
         idleAt(t);
         EXPECT_FALSE(lit(kHfSection)) << t;
@@ -113,8 +113,8 @@ TEST_F(LampTest, PeakFeedOnlyWhileOpen) {
 
 TEST_F(LampTest, ChangesWhileClosedShowOnTheLampsAtTheNextOpen) {
     gui().close();
-    effect->setParameter(kMfFreq, 1.0f);
-    effect->setParameter(kMuteMf, 1.0f);
+    effect->setParameter(param::mfFreq, 1.0f);
+    effect->setParameter(param::muteMf, 1.0f);
     ASSERT_TRUE(gui().open(nullptr));
     EXPECT_TRUE(gui().lampState(kMfSection).ledOn.load());
     EXPECT_TRUE(gui().lampState(kMfSection).overrideActive.load());
@@ -124,8 +124,8 @@ TEST_F(LampTest, ChangesWhileClosedShowOnTheLampsAtTheNextOpen) {
 TEST(LampViews, AlwaysDirtySoEveryIdleRepaintsThem) {
     SectionLampState state;
     std::atomic<double> peak{0.0};
-    VarnokOnOffLed led(CRect(0, 0, 28, 28), nullptr, state);
-    VarnokPeakLed clip(CRect(0, 0, 28, 28), nullptr, peak);
+    SectionLamp led(CRect(0, 0, 28, 28), nullptr, state);
+    ClipLamp clip(CRect(0, 0, 28, 28), nullptr, peak);
     COffscreenContext context(nullptr, 28, 28);
     led.draw(&context);
     clip.draw(&context);

@@ -24,9 +24,9 @@ TEST_F(EditorTest, AttachesItselfAndTakesTheBackgroundsSize) {
 }
 
 TEST_F(EditorTest, OpenBuildsTheFortyThreeViewsWithTheParameterValues) {
-    effect->setParameter(kHfGain, 0.8f);
-    effect->setParameter(kLoSlope, 1.0f);
-    effect->setParameter(kMuteLf, 1.0f);
+    effect->setParameter(param::hfGain, 0.8f);
+    effect->setParameter(param::lowSlope, 1.0f);
+    effect->setParameter(param::muteLf, 1.0f);
     AEffect* record = effect->getAeffect();
     ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
     ASSERT_TRUE(gui().isGuiOpen());
@@ -53,8 +53,8 @@ TEST_F(EditorTest, OpenBuildsTheFortyThreeViewsWithTheParameterValues) {
 TEST_F(EditorTest, ChangesWhileClosedShowOnTheNextOpen) {
     openEditor();
     gui().close();
-    effect->setParameter(kMfGain, 0.25f);
-    effect->setParameter(kAnalog, 1.0f);
+    effect->setParameter(param::mfGain, 0.25f);
+    effect->setParameter(param::analog, 1.0f);
     openEditor();
     EXPECT_FLOAT_EQ(views().mfGainKnob->getValue(), 0.25f);
     EXPECT_FLOAT_EQ(views().mfGainText->getValue(), 0.25f);
@@ -63,23 +63,23 @@ TEST_F(EditorTest, ChangesWhileClosedShowOnTheNextOpen) {
 
 TEST_F(EditorTest, ControlsFollowTheStoredClampedValue) {
     openEditor();
-    effect->setParameter(kHfBw, 1.7f);
+    effect->setParameter(param::hfBandwidth, 1.7f);
     EXPECT_FLOAT_EQ(views().hfBwKnob->getValue(), 1.0f);
     EXPECT_FLOAT_EQ(views().hfBwText->getValue(), 1.0f);
-    effect->setParameter(kPhase, 1.0f);
+    effect->setParameter(param::phase, 1.0f);
     EXPECT_FLOAT_EQ(views().phaseButton->getValue(), 1.0f);
 }
 
 TEST_F(EditorTest, SwitchesAndButtonsSendAutomationInsideAGesture) {
     openEditor();
     click(220, 135);  // HF Type, right half: B
-    EXPECT_FLOAT_EQ(parameter(kHfType), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfType), 1.0f);
     click(80, 135);  // HF Mode
-    EXPECT_FLOAT_EQ(parameter(kHfMode), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfMode), 1.0f);
     auto automations = callsOf(audioMasterAutomate);
     ASSERT_EQ(automations.size(), 2u);
-    EXPECT_EQ(automations[0].index, kHfType);
-    EXPECT_EQ(automations[1].index, kHfMode);
+    EXPECT_EQ(automations[0].index, param::hfType);
+    EXPECT_EQ(automations[1].index, param::hfMode);
     EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 2u);
     EXPECT_EQ(callsOf(audioMasterEndEdit).size(), 2u);
 }
@@ -88,10 +88,10 @@ TEST_F(EditorTest, AfterCloseNothingReachesTheViews) {
     openEditor();
     CControl* knob = views().hfGainKnob;
     gui().close();
-    gui().setParameter(kHfGain, 0.1f);
+    gui().setParameter(param::hfGain, 0.1f);
     gui().valueChanged(nullptr, knob);  // a stale pointer must not even be looked at
     gui().idle();
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
     EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
 }
 
@@ -110,7 +110,7 @@ TEST_F(EditorTest, SecondOpenReplacesTheFirstWindow) {
 TEST_F(EditorTest, ManyOpenCloseCycles) {
     for (int i = 0; i < 200; ++i) {
         ASSERT_TRUE(gui().open(nullptr));
-        effect->setParameter(kHfGain, (i % 10) / 10.0f);
+        effect->setParameter(param::hfGain, (i % 10) / 10.0f);
         gui().idle();
         click(80, 80);
         gui().close();
@@ -120,10 +120,10 @@ TEST_F(EditorTest, ManyOpenCloseCycles) {
 
 TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
     hostCalls().clear();
-    auto* effect = new VarnokEqualizer(recordingHost);
+    auto* effect = new vst::EqualizerPlugin(recordingHost);
     AEffect* record = effect->getAeffect();
     ASSERT_EQ(record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     // A typed value is still being edited when the host closes the instance.
     CPoint where(120, 123);
     editor->getFrame()->onMouseDown(where, kLButton);
@@ -145,11 +145,11 @@ TEST_F(EditorTest, MissingArtworkStillOpensAndWorks) {
     ASSERT_TRUE(opened);
     gui().idle();
     click(25, 80);
-    EXPECT_FLOAT_EQ(parameter(kHfFreq), 2.0f / 7.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfFreq), 2.0f / 7.0f);
     press(80, 80);
     move(104, 80);
     release(104, 80);
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f + 2.0f / 36.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f + 2.0f / 36.0f);
     gui().idle();
 }
 

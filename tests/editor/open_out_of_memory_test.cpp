@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "failing_allocator.h"
-#include "varnok_equalizer.h"
-#include "varnok_equalizer_gui.h"
+#include "equalizer_plugin.h"
+#include "equalizer_editor.h"
+
+using namespace gui;  // the editor's names, unqualified in the tests
 
 TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
-    VarnokEqualizer effect(failing_allocator::versionOnlyHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect.getEditor());
+    vst::EqualizerPlugin effect(failing_allocator::versionOnlyHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect.getEditor());
     ASSERT_TRUE(editor->open(nullptr));  // first use of lazily made tables
     editor->idle();
     editor->close();

@@ -4,6 +4,8 @@
 #include "parameter_table.h"
 #include "readout_conversion.h"
 
+using namespace gui;  // the editor's names, unqualified in the tests
+
 using namespace VSTGUI;
 
 namespace editor_test {
@@ -62,8 +64,8 @@ TEST_F(ReadoutTest, DefaultsShowZeroAndFollowTheParameter) {
     for (CTextEdit* field : {views().hfGainText, views().hfBwText, views().mfGainText, views().mfBwText,
                              views().lfGainText, views().lfBwText, views().outputText})
         EXPECT_EQ(textOf(field), "0.00");
-    effect->setParameter(kHfGain, 1.0f);
-    effect->setParameter(kOutput, 0.0f);
+    effect->setParameter(param::hfGain, 1.0f);
+    effect->setParameter(param::output, 0.0f);
     EXPECT_EQ(textOf(views().hfGainText), "18.00");
     EXPECT_EQ(textOf(views().outputText), "-25.00");
     EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
@@ -71,7 +73,7 @@ TEST_F(ReadoutTest, DefaultsShowZeroAndFollowTheParameter) {
 
 TEST_F(ReadoutTest, TypedValueSetsTheParameterWithoutAutomation) {
     typeInto(views().hfGainText, "30");
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 1.0f);
     EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
     EXPECT_EQ(textOf(views().hfGainText), "18.00");
     EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
@@ -82,31 +84,31 @@ TEST_F(ReadoutTest, TypedValueSetsTheParameterWithoutAutomation) {
     EXPECT_EQ(callsOf(audioMasterEndEdit)[0].index, 1001);
 
     typeInto(views().mfGainText, "-3.5");
-    EXPECT_FLOAT_EQ(parameter(kMfGain), (-3.5f + 18.0f) / 36.0f);
+    EXPECT_FLOAT_EQ(parameter(param::mfGain), (-3.5f + 18.0f) / 36.0f);
     typeInto(views().lfGainText, "-18");
-    EXPECT_FLOAT_EQ(parameter(kLfGain), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::lfGain), 0.0f);
     typeInto(views().outputText, "12.5");
-    EXPECT_FLOAT_EQ(parameter(kOutput), 0.75f);
+    EXPECT_FLOAT_EQ(parameter(param::output), 0.75f);
     typeInto(views().hfBwText, "-20");
-    EXPECT_FLOAT_EQ(parameter(kHfBw), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::hfBandwidth), 0.0f);
 }
 
 TEST_F(ReadoutTest, TextWithoutANumberMeansTheMiddle) {
-    effect->setParameter(kHfGain, 0.9f);
+    effect->setParameter(param::hfGain, 0.9f);
     typeInto(views().hfGainText, "abc");
-    EXPECT_FLOAT_EQ(parameter(kHfGain), 0.5f);
+    EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
     EXPECT_EQ(textOf(views().hfGainText), "0.00");
 }
 
 TEST_F(ReadoutTest, NanIsIgnoredAndInfinitiesClamp) {
-    effect->setParameter(kMfBw, 0.3f);
+    effect->setParameter(param::mfBandwidth, 0.3f);
     typeInto(views().mfBwText, "nan");
-    EXPECT_FLOAT_EQ(parameter(kMfBw), 0.3f);
+    EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 0.3f);
     EXPECT_EQ(textOf(views().mfBwText), "-8.00");  // the field shows the unchanged value again
     typeInto(views().mfBwText, "inf");
-    EXPECT_FLOAT_EQ(parameter(kMfBw), 1.0f);
+    EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 1.0f);
     typeInto(views().mfBwText, "-inf");
-    EXPECT_FLOAT_EQ(parameter(kMfBw), 0.0f);
+    EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 0.0f);
 }
 
 }  // namespace

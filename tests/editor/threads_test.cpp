@@ -13,9 +13,9 @@ namespace {
 
 TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
     openEditor();
-    std::thread automation([this] { effect->setParameter(kLfBw, 0.75f); });
+    std::thread automation([this] { effect->setParameter(param::lfBandwidth, 0.75f); });
     automation.join();
-    EXPECT_FLOAT_EQ(parameter(kLfBw), 0.75f);
+    EXPECT_FLOAT_EQ(parameter(param::lfBandwidth), 0.75f);
     EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.5f);  // no view is touched off the interface thread
     gui().idle();
     EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.75f);
@@ -23,8 +23,8 @@ TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
 }
 
 TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
-    auto* effect = new VarnokEqualizer(recordingHost);
-    auto* editor = static_cast<VarnokEqualizerGUI*>(effect->getEditor());
+    auto* effect = new vst::EqualizerPlugin(recordingHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     AEffect* record = effect->getAeffect();
     std::atomic<bool> stop{false};
     std::thread audio([&] {
@@ -38,7 +38,7 @@ TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
     });
     std::thread automation([&] {
         for (int i = 0; !stop.load(); ++i)
-            effect->setParameter(kMuteHf + i % 5, static_cast<float>(i % 2));
+            effect->setParameter(param::muteHf + i % 5, static_cast<float>(i % 2));
     });
     for (int i = 0; i < 100; ++i) {
         ASSERT_TRUE(editor->open(nullptr));

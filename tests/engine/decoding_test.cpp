@@ -4,6 +4,8 @@
 #include "engine_fixture.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 TEST(Decoding, BandPositionThresholds) {
     for (int k = 1; k <= 7; ++k) EXPECT_EQ(bandPosition(static_cast<float>(k) / 7.0f), k) << k;
     EXPECT_EQ(bandPosition(0.0f), 0);
@@ -79,4 +81,25 @@ TEST(Decoding, CallSettingsSwitchesAndThresholds) {
     EXPECT_TRUE(s.analog);
     EXPECT_TRUE(s.highPass);
     EXPECT_FALSE(s.lowPass);
+}
+
+// The table's positions (what front-ends show and send) are the positions the engine decodes:
+// position i of every stepped selector, sent as i / steps, selects step i.
+TEST(Decoding, TablePositionsAreTheDecodedPositions) {
+    const struct {
+        int index;
+        int (*decode)(float);
+    } selectors[] = {{param::hfFreq, bandPosition},  {param::mfFreq, bandPosition},    {param::lfFreq, bandPosition},
+                     {param::lowPass, passPosition}, {param::highPass, passPosition},  {param::lowSlope, slopePosition},
+                     {param::highSlope, slopePosition}};
+    for (const auto& selector : selectors) {
+        const param::Description& d = param::kTable[selector.index];
+        ASSERT_TRUE(d.stepped()) << d.name;
+        for (int i = 0; i <= d.steps; ++i) {
+            const float sent = static_cast<float>(i) / static_cast<float>(d.steps);
+            EXPECT_EQ(selector.decode(sent), i) << d.name << " position " << i << " (" << d.positions[i].label << ")";
+        }
+    }
+    EXPECT_EQ(bandGainDb(0.0f), -param::kTable[param::hfGain].maximum);
+    EXPECT_EQ(outputGainDb(1.0f), param::kTable[param::output].maximum);
 }

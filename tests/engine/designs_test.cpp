@@ -5,6 +5,8 @@
 #include "response.h"
 #include "section_designs.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 ChainCoefficients<double> designed(EngineRig& rig) { return rig.engine.designedChain().coefficients; }
 }  // namespace

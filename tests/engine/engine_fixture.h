@@ -9,6 +9,8 @@
 #include "equalizer_engine.h"
 #include "parameter_decoding.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 inline constexpr float kDefaultValues[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
                                                       0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};
 
@@ -26,7 +28,7 @@ struct EngineRig {
     // Stores clamped, then notifies, as the shell's setParameter does.
     void set(int index, float value) {
         values[index].store(value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value));
-        engine.parameterChanged(index, sampleRate);
+        engine.parameterChanged(index);
     }
     void setRate(double rate) {
         sampleRate = rate;

@@ -10,6 +10,8 @@
 #include "response.h"
 #include "state_hygiene.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 void everyStateValue(const ChainStates<double>& states, const std::function<void(double)>& check) {
     const double* v = reinterpret_cast<const double*>(&states);

@@ -8,6 +8,8 @@
 
 #include "kernel_choice.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 struct KernelName {
     const char* name;

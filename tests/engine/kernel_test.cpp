@@ -10,6 +10,8 @@
 #include "engine_fixture.h"
 #include "kernel_choice.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 std::unique_ptr<EngineRig> rigWith(ChainKernelKind kind) {
     const ChainKernelKind previous = chosenKernel();

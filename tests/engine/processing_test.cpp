@@ -8,6 +8,8 @@
 #include "reference_chain.h"
 #include "response.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 std::vector<float> toFloat(const std::vector<double>& v) { return std::vector<float>(v.begin(), v.end()); }
 

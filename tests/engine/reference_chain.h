@@ -8,6 +8,8 @@
 #include "call_settings.h"
 #include "chain_layout.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 struct ReferenceChain {
     ChainCoefficients<double> c;
     ChainStates<double> s[2];

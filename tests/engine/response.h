@@ -10,6 +10,8 @@
 
 #include "filter_sections.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 inline constexpr double kPi = 3.141592653589793;
 
 inline std::complex<double> unitDelay(double frequency, double sampleRate) {

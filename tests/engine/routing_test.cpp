@@ -4,6 +4,8 @@
 
 #include "engine_fixture.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 // Bit-level comparison of one section's coefficients in two designed chains.
 template <class Record>
@@ -84,7 +86,7 @@ TEST(Routing, PerCallParametersRunNoDesign) {
     for (int index : std::initializer_list<int>{param::output, param::phase, param::muteHf, param::muteMf, param::muteLf, param::muteLowPass,
                       param::muteHighPass, -1, 26, 1000}) {
         if (index >= 0 && index < param::count) rig.values[index].store(1.0f);
-        rig.engine.parameterChanged(index, 44100);
+        rig.engine.parameterChanged(index);
         EXPECT_TRUE(changedSections(before, rig.engine.designedChain()).empty()) << index;
     }
 }

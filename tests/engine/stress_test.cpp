@@ -14,6 +14,8 @@
 
 #include "engine_fixture.h"
 
+using namespace dsp;  // the engine's names, unqualified in the tests
+
 namespace {
 constexpr auto kDuration = std::chrono::seconds(3);
 
@@ -30,11 +32,11 @@ long automate(EngineRig& rig, std::atomic<bool>& stop, unsigned seed) {
             rig.engine.updateAllSections(rates[random() % 5]);
         } else if (action < 6) {
             for (int i = 0; i < param::count; ++i) store(rig, i, any(random));  // a chunk
-            for (int i = 0; i < param::count; ++i) rig.engine.parameterChanged(i, 44100);
+            for (int i = 0; i < param::count; ++i) rig.engine.parameterChanged(i);
         } else {
             const int index = random() % param::count;
             store(rig, index, index >= param::muteHf ? 0.0f : any(random));
-            rig.engine.parameterChanged(index, 44100);
+            rig.engine.parameterChanged(index);
         }
     }
     return changes;
@@ -72,7 +74,7 @@ TEST(Stress, ConcurrentDesignsAndProcessing) {
         if (calls % 50 == 0) {  // automation played back on the audio thread
             const int index = random() % param::muteHf;
             store(rig, index, static_cast<float>(random() % 8) / 7.0f);
-            rig.engine.parameterChanged(index, 44100);
+            rig.engine.parameterChanged(index);
         }
         ++calls;
     }

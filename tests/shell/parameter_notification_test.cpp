@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "parameter_table.h"
-#include "varnok_fx.h"
+#include "effect_base.h"
 
 namespace {
 
@@ -36,10 +36,9 @@ private:
     std::vector<Notification>& log_;
 };
 
-class RecordingEffect : public VarnokFX {
+class RecordingEffect : public vst::EffectBase {
 public:
-    explicit RecordingEffect(std::vector<Notification>& log) : VarnokFX(recordingHost), log_(log) {
-        params->load(kParameterTable);
+    explicit RecordingEffect(std::vector<Notification>& log) : vst::EffectBase(recordingHost), log_(log) {
         setEditor(new RecordingEditor(this, log));
     }
     void processReplacing(float**, float**, VstInt32) override {}
@@ -62,8 +61,8 @@ protected:
 };
 
 TEST_F(ParameterNotification, HookThenEditorReceiveTheUnclampedValue) {
-    effect.setParameter(kHfGain, 1.7f);
-    EXPECT_EQ(effect.getParameter(kHfGain), 1.0f);
+    effect.setParameter(param::hfGain, 1.7f);
+    EXPECT_EQ(effect.getParameter(param::hfGain), 1.0f);
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].who, "hook");
     EXPECT_EQ(log[0].value, 1.7f);
@@ -72,30 +71,30 @@ TEST_F(ParameterNotification, HookThenEditorReceiveTheUnclampedValue) {
 }
 
 TEST_F(ParameterNotification, AutomatedChangeTellsTheHostLast) {
-    effect.setParameterAutomated(kMfGain, -0.25f);
-    EXPECT_EQ(effect.getParameter(kMfGain), 0.0f);
+    effect.setParameterAutomated(param::mfGain, -0.25f);
+    EXPECT_EQ(effect.getParameter(param::mfGain), 0.0f);
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].who, "hook");
     EXPECT_EQ(log[1].who, "editor");
     EXPECT_EQ(log[2].who, "host");
-    EXPECT_EQ(log[2].index, kMfGain);
+    EXPECT_EQ(log[2].index, param::mfGain);
     EXPECT_EQ(log[2].value, -0.25f);
 }
 
 TEST_F(ParameterNotification, InvalidIndexAndNaNChangeNothingAndNotifyNobody) {
     effect.setParameter(-1, 0.5f);
     effect.setParameter(26, 0.5f);
-    effect.setParameter(kOutput, std::numeric_limits<float>::quiet_NaN());
-    effect.setParameterAutomated(kOutput, std::numeric_limits<float>::quiet_NaN());
+    effect.setParameter(param::output, std::numeric_limits<float>::quiet_NaN());
+    effect.setParameterAutomated(param::output, std::numeric_limits<float>::quiet_NaN());
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(effect.getParameter(kOutput), 0.5f);
+    EXPECT_EQ(effect.getParameter(param::output), 0.5f);
 }
 
 TEST_F(ParameterNotification, InfinitiesClampLikeAnyOtherValue) {
-    effect.setParameter(kHfGain, std::numeric_limits<float>::infinity());
-    effect.setParameter(kMfGain, -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(effect.getParameter(kHfGain), 1.0f);
-    EXPECT_EQ(effect.getParameter(kMfGain), 0.0f);
+    effect.setParameter(param::hfGain, std::numeric_limits<float>::infinity());
+    effect.setParameter(param::mfGain, -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(effect.getParameter(param::hfGain), 1.0f);
+    EXPECT_EQ(effect.getParameter(param::mfGain), 0.0f);
 }
 
 TEST_F(ParameterNotification, SampleRateRunsTheRedesignHookWithTheNewRate) {
@@ -172,7 +171,7 @@ TEST_F(ParameterNotification, ChunkBlockIsOwnedByTheInstanceAndReused) {
     void* first = nullptr;
     void* second = nullptr;
     EXPECT_EQ(effect.getChunk(&first, false), 104);
-    effect.setParameter(kOutput, 0.125f);
+    effect.setParameter(param::output, 0.125f);
     EXPECT_EQ(effect.getChunk(&second, true), 104);
     EXPECT_EQ(first, second);
     float output;

@@ -1,4 +1,4 @@
-#include "varnok_equalizer_gui.h"
+#include "equalizer_editor.h"
 
 #include <array>
 #include <cmath>
@@ -12,6 +12,8 @@
 
 using namespace VSTGUI;
 
+namespace gui {
+
 namespace {
 
 // What other threads touch must not hide a lock.
@@ -19,17 +21,15 @@ static_assert(std::atomic<std::thread::id>::is_always_lock_free, "the interface 
 static_assert(std::atomic<double>::is_always_lock_free, "the peak level");
 static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "the pending parameters");
 
-constexpr int kParameterCount = 26;
-
 struct SectionRule {
     int selector;
     double litFrom;  // compared with the value widened to double
     int mute;
 };
 
-constexpr SectionRule kSectionRules[kSectionCount] = {
-    {kHfFreq, 0.142, kMuteHf}, {kMfFreq, 0.142, kMuteMf}, {kLfFreq, 0.142, kMuteLf},
-    {kLoPass, 0.2, kMuteLpf},  {kHiPass, 0.2, kMuteHpf},
+constexpr SectionRule kSectionRules[kLampSectionCount] = {
+    {param::hfFreq, 0.142, param::muteHf}, {param::mfFreq, 0.142, param::muteMf}, {param::lfFreq, 0.142, param::muteLf},
+    {param::lowPass, 0.2, param::muteLowPass},  {param::highPass, 0.2, param::muteHighPass},
 };
 
 struct ReadoutBinding {
@@ -39,22 +39,21 @@ struct ReadoutBinding {
 };
 
 constexpr ReadoutBinding kReadouts[] = {
-    {1001, kHfGain, readout::kGainHalfRange},    {1002, kHfBw, readout::kBandwidthHalfRange},
-    {1003, kMfGain, readout::kGainHalfRange},    {1004, kMfBw, readout::kBandwidthHalfRange},
-    {1005, kLfGain, readout::kGainHalfRange},    {1006, kLfBw, readout::kBandwidthHalfRange},
-    {1007, kOutput, readout::kOutputHalfRange},
+    {1001, param::hfGain, readout::kGainHalfRange},    {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
+    {1003, param::mfGain, readout::kGainHalfRange},    {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
+    {1005, param::lfGain, readout::kGainHalfRange},    {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
+    {1007, param::output, readout::kOutputHalfRange},
 };
 
-// Positions above OFF of a selector whose value is snapped to its grid, or 0 for other tags.
+// Positions above OFF of a selector knob, whose value is snapped to its grid, or 0 for other tags.
 int selectorSteps(long tag) {
     switch (tag) {
-        case kHfFreq:
-        case kMfFreq:
-        case kLfFreq:
-            return 7;
-        case kLoPass:
-        case kHiPass:
-            return 5;
+        case param::hfFreq:
+        case param::mfFreq:
+        case param::lfFreq:
+        case param::lowPass:
+        case param::highPass:
+            return param::kTable[tag].steps;
         default:
             return 0;
     }
@@ -83,7 +82,7 @@ private:
 
 }  // namespace
 
-VarnokEqualizerGUI::VarnokEqualizerGUI(AudioEffect* effect)
+EqualizerEditor::EqualizerEditor(AudioEffect* effect)
     : AEffGUIEditor(effect), lastBlinkTicks(qx71::nowMs()), interfaceThread(std::this_thread::get_id()) {
     // The window is the size of the background; the layout's size stands in if it cannot be read.
     CCoord width = layout::editorWidth, height = layout::editorHeight;
@@ -103,9 +102,9 @@ VarnokEqualizerGUI::VarnokEqualizerGUI(AudioEffect* effect)
     }
 }
 
-VarnokEqualizerGUI::~VarnokEqualizerGUI() { close(); }
+EqualizerEditor::~EqualizerEditor() { close(); }
 
-bool VarnokEqualizerGUI::open(void* parentWindow) {
+bool EqualizerEditor::open(void* parentWindow) {
     // A second open without a close would leave the first window and its views behind.
     if (frame)
         close();
@@ -119,7 +118,7 @@ bool VarnokEqualizerGUI::open(void* parentWindow) {
     }
 }
 
-bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
+bool EqualizerEditor::buildWindow(void* parentWindow) {
     Artwork art;
     art.load();
     setKnobMode(kLinearMode);
@@ -145,7 +144,7 @@ bool VarnokEqualizerGUI::buildWindow(void* parentWindow) {
     return true;
 }
 
-void VarnokEqualizerGUI::close() {
+void EqualizerEditor::close() {
     guiOpen.store(0);  // before any view goes away
     if (CFrame* oldFrame = frame) {
         frame = nullptr;
@@ -155,7 +154,7 @@ void VarnokEqualizerGUI::close() {
     AEffGUIEditor::close();
 }
 
-void VarnokEqualizerGUI::idle() {
+void EqualizerEditor::idle() {
     if (guiOpen.load())
         showPendingParameters();
     AEffGUIEditor::idle();
@@ -166,14 +165,15 @@ void VarnokEqualizerGUI::idle() {
     }
     if (!guiOpen.load())
         return;
-    for (int s = 0; s < kSectionCount; ++s)
+    for (int s = 0; s < kLampSectionCount; ++s)
         if (effect->getParameter(kSectionRules[s].mute) > 0.5f)
             lamps[s].overrideOn.store(blinkPhase);
 }
 
-void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
-    (void)value;  // the controls show the stored, clamped value
-    if (index < 0 || index >= kParameterCount)
+void EqualizerEditor::setParameter(VstInt32 index, float value) {
+    // The lamps follow the value as notified; the controls show the stored, clamped value.
+    lampParameterChanged(index, value);
+    if (index < 0 || index >= param::count)
         return;
     if (std::this_thread::get_id() != interfaceThread.load())
         pendingParameters.fetch_or(1u << index);  // also while closed: open may be under way
@@ -181,43 +181,43 @@ void VarnokEqualizerGUI::setParameter(VstInt32 index, float value) {
         showParameter(index);
 }
 
-void VarnokEqualizerGUI::showPendingParameters() {
+void EqualizerEditor::showPendingParameters() {
     std::uint32_t pending = pendingParameters.exchange(0);
-    for (int index = 0; index < kParameterCount; ++index)
+    for (int index = 0; index < param::count; ++index)
         if (pending & (1u << index))
             showParameter(index);
 }
 
-void VarnokEqualizerGUI::showParameter(VstInt32 index) {
+void EqualizerEditor::showParameter(VstInt32 index) {
     const EditorViews& v = views;
     std::array<CControl*, 2> bound{};
     switch (index) {
-        case kOutput: bound = {v.outputKnob, v.outputText}; break;
-        case kPhase: bound = {v.phaseButton}; break;
-        case kHfFreq: bound = {v.hfFreqKnob}; break;
-        case kHfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
-        case kHfBw: bound = {v.hfBwKnob, v.hfBwText}; break;
-        case kHfType: bound = {v.hfTypeSwitch}; break;
-        case kHfMode: bound = {v.hfModeButton}; break;
-        case kMfFreq: bound = {v.mfFreqKnob}; break;
-        case kMfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
-        case kMfBw: bound = {v.mfBwKnob, v.mfBwText}; break;
-        case kMfType: bound = {v.mfTypeSwitch}; break;
-        case kLfFreq: bound = {v.lfFreqKnob}; break;
-        case kLfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
-        case kLfBw: bound = {v.lfBwKnob, v.lfBwText}; break;
-        case kLfType: bound = {v.lfTypeSwitch}; break;
-        case kLfMode: bound = {v.lfModeButton}; break;
-        case kLoPass: bound = {v.loPassKnob}; break;
-        case kHiPass: bound = {v.hiPassKnob}; break;
-        case kLoSlope: bound = {v.loSlopeSwitch}; break;
-        case kHiSlope: bound = {v.hiSlopeSwitch}; break;
-        case kAnalog: bound = {v.analogButton}; break;
-        case kMuteHf: bound = {v.hfMuteButton}; break;
-        case kMuteMf: bound = {v.mfMuteButton}; break;
-        case kMuteLf: bound = {v.lfMuteButton}; break;
-        case kMuteLpf: bound = {v.lpfMuteButton}; break;
-        case kMuteHpf: bound = {v.hpfMuteButton}; break;
+        case param::output: bound = {v.outputKnob, v.outputText}; break;
+        case param::phase: bound = {v.phaseButton}; break;
+        case param::hfFreq: bound = {v.hfFreqKnob}; break;
+        case param::hfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
+        case param::hfBandwidth: bound = {v.hfBwKnob, v.hfBwText}; break;
+        case param::hfType: bound = {v.hfTypeSwitch}; break;
+        case param::hfMode: bound = {v.hfModeButton}; break;
+        case param::mfFreq: bound = {v.mfFreqKnob}; break;
+        case param::mfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
+        case param::mfBandwidth: bound = {v.mfBwKnob, v.mfBwText}; break;
+        case param::mfType: bound = {v.mfTypeSwitch}; break;
+        case param::lfFreq: bound = {v.lfFreqKnob}; break;
+        case param::lfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
+        case param::lfBandwidth: bound = {v.lfBwKnob, v.lfBwText}; break;
+        case param::lfType: bound = {v.lfTypeSwitch}; break;
+        case param::lfMode: bound = {v.lfModeButton}; break;
+        case param::lowPass: bound = {v.loPassKnob}; break;
+        case param::highPass: bound = {v.hiPassKnob}; break;
+        case param::lowSlope: bound = {v.loSlopeSwitch}; break;
+        case param::highSlope: bound = {v.hiSlopeSwitch}; break;
+        case param::analog: bound = {v.analogButton}; break;
+        case param::muteHf: bound = {v.hfMuteButton}; break;
+        case param::muteMf: bound = {v.mfMuteButton}; break;
+        case param::muteLf: bound = {v.lfMuteButton}; break;
+        case param::muteLowPass: bound = {v.lpfMuteButton}; break;
+        case param::muteHighPass: bound = {v.hpfMuteButton}; break;
         default: return;
     }
     float stored = effect->getParameter(index);
@@ -226,12 +226,12 @@ void VarnokEqualizerGUI::showParameter(VstInt32 index) {
             control->setValue(stored);
 }
 
-void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) {
+void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
     (void)context;
     if (!guiOpen.load() || !control)
         return;
     long tag = control->getTag();
-    if (tag >= 0 && tag < kParameterCount) {
+    if (tag >= 0 && tag < param::count) {
         if (int steps = selectorSteps(tag)) {
             // Always down to the lower position: only 1.0 reaches the top one.
             double position = std::floor(static_cast<double>(control->getValue()) * steps);
@@ -253,12 +253,12 @@ void VarnokEqualizerGUI::valueChanged(CDrawContext* context, CControl* control) 
     }
 }
 
-void VarnokEqualizerGUI::lampParameterChanged(VstInt32 index, float value) {
+void EqualizerEditor::lampParameterChanged(VstInt32 index, float value) {
     // The flags live as long as the editor, so they follow every change, also while the window
     // is closed: open then finds them current and need not read them from the parameters, which
     // could race with this writer.
     double widened = value;
-    for (int s = 0; s < kSectionCount; ++s) {
+    for (int s = 0; s < kLampSectionCount; ++s) {
         const SectionRule& rule = kSectionRules[s];
         if (index == rule.selector)
             lamps[s].ledOn.store(widened >= rule.litFrom);
@@ -269,4 +269,6 @@ void VarnokEqualizerGUI::lampParameterChanged(VstInt32 index, float value) {
     }
 }
 
-std::atomic<double>* VarnokEqualizerGUI::peakFeed() { return guiOpen.load() ? &peakLevel : nullptr; }
+std::atomic<double>* EqualizerEditor::peakFeed() { return guiOpen.load() ? &peakLevel : nullptr; }
+
+}  // namespace gui

@@ -10,12 +10,14 @@
 #include "audio_effect_x.h"
 #include "parameter_store.h"
 
-class VarnokFX : public AudioEffectX {
+namespace vst {
+
+class EffectBase : public AudioEffectX {
 public:
     static constexpr int kChunkSize = 4 * ParameterStore::kCount;
 
-    explicit VarnokFX(audioMasterCallback audioMaster);
-    ~VarnokFX() override;
+    explicit EffectBase(audioMasterCallback audioMaster);
+    ~EffectBase() override;
 
     void setParameter(VstInt32 index, float value) override;
     void setParameterAutomated(VstInt32 index, float value) override;
@@ -56,3 +58,5 @@ private:
     // One block per instance, handed to the host by getChunk and valid until the next call.
     unsigned char chunkBlock[kChunkSize] = {};
 };
+
+}  // namespace vst

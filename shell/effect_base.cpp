@@ -1,11 +1,15 @@
-#include "varnok_fx.h"
+#include "effect_base.h"
 
 #include <cmath>
 #include <cstring>
 
+#include "identity.h"
+
+namespace vst {
+
 namespace {
 
-constexpr const char* kVendor = "Quorvane";
+constexpr const char* kVendor = QX71_VENDOR;
 constexpr const char* kProgramName = "Default";
 
 void writeFloatLittleEndian(unsigned char* bytes, float value) {
@@ -24,42 +28,42 @@ float readFloatLittleEndian(const unsigned char* bytes) {
 
 }  // namespace
 
-VarnokFX::VarnokFX(audioMasterCallback audioMaster)
+EffectBase::EffectBase(audioMasterCallback audioMaster)
     : AudioEffectX(audioMaster, 0, ParameterStore::kCount), params(std::make_unique<ParameterStore>()) {}
 
-VarnokFX::~VarnokFX() = default;
+EffectBase::~EffectBase() = default;
 
-bool VarnokFX::storeAndNotify(VstInt32 index, float value, float notifiedValue) {
+bool EffectBase::storeAndNotify(VstInt32 index, float value, float notifiedValue) {
     if (!params->store(index, value)) return false;
     parameterChanged(index, notifiedValue);
     if (editor != nullptr) editor->setParameter(index, notifiedValue);
     return true;
 }
 
-void VarnokFX::setParameter(VstInt32 index, float value) { storeAndNotify(index, value, value); }
+void EffectBase::setParameter(VstInt32 index, float value) { storeAndNotify(index, value, value); }
 
-void VarnokFX::setParameterAutomated(VstInt32 index, float value) {
+void EffectBase::setParameterAutomated(VstInt32 index, float value) {
     // Only a value that was stored is reported to the host's automation.
     if (storeAndNotify(index, value, value)) callHost(audioMasterAutomate, index, 0, nullptr, value);
 }
 
-float VarnokFX::getParameter(VstInt32 index) {
+float EffectBase::getParameter(VstInt32 index) {
     return ParameterStore::isValidIndex(index) ? params->value(index) : 0.0f;
 }
 
-void VarnokFX::getParameterName(VstInt32 index, char* text) {
+void EffectBase::getParameterName(VstInt32 index, char* text) {
     if (ParameterStore::isValidIndex(index)) copyText(text, params->entry(index).name, kVstMaxParamStrLen);
 }
 
-void VarnokFX::getParameterLabel(VstInt32 index, char* text) {
+void EffectBase::getParameterLabel(VstInt32 index, char* text) {
     if (ParameterStore::isValidIndex(index)) copyText(text, params->entry(index).label, kVstMaxParamStrLen);
 }
 
-void VarnokFX::getParameterDisplay(VstInt32 index, char* text) {
+void EffectBase::getParameterDisplay(VstInt32 index, char* text) {
     if (ParameterStore::isValidIndex(index)) float2string(params->value(index), text, kVstMaxParamStrLen);
 }
 
-VstInt32 VarnokFX::getChunk(void** data, bool isPreset) {
+VstInt32 EffectBase::getChunk(void** data, bool isPreset) {
     (void)isPreset;  // program and bank chunks are identical
     if (data == nullptr) return 0;
     for (int i = 0; i < paramCount; ++i) writeFloatLittleEndian(chunkBlock + 4 * i, params->value(i));
@@ -67,7 +71,7 @@ VstInt32 VarnokFX::getChunk(void** data, bool isPreset) {
     return kChunkSize;
 }
 
-VstInt32 VarnokFX::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
+VstInt32 EffectBase::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
     (void)isPreset;
     if (data == nullptr || byteSize <= 0) return 0;
     // Only whole floats inside the declared size are read; the other parameters keep their values.
@@ -80,30 +84,32 @@ VstInt32 VarnokFX::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
     return 0;
 }
 
-void VarnokFX::getProgramName(char* name) { copyText(name, kProgramName, kVstMaxProgNameLen); }
+void EffectBase::getProgramName(char* name) { copyText(name, kProgramName, kVstMaxProgNameLen); }
 
-void VarnokFX::setSampleRate(float newRate) {
+void EffectBase::setSampleRate(float newRate) {
     // A rate that is not a positive number would turn every coefficient into garbage.
     if (!(newRate > 0.0f) || std::isinf(newRate)) return;
     AudioEffect::setSampleRate(newRate);
     updateAllSections(newRate);
 }
 
-bool VarnokFX::getVendorString(char* text) {
+bool EffectBase::getVendorString(char* text) {
     copyText(text, kVendor, kVstMaxVendorStrLen);
     return true;
 }
 
-VstInt32 VarnokFX::canDo(char* text) {
+VstInt32 EffectBase::canDo(char* text) {
     for (int i = 0; i < canDoCount; ++i)
         if (std::strcmp(text, canDoList[i]) == 0) return 1;
     return -1;
 }
 
-bool VarnokFX::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) {
+bool EffectBase::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) {
     if (input == nullptr || output == nullptr) return false;
     const VstInt32 inputs = input->numChannels;
     const VstInt32 outputs = output->numChannels;
     monoIO.store(inputs == 1 && outputs == 1, std::memory_order_relaxed);
     return inputs == outputs && (inputs == 1 || inputs == 2);
 }
+
+}  // namespace vst

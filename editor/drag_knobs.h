@@ -1,8 +1,8 @@
 // The program's two filmstrip knobs. Both keep the toolkit knob's drawing, wheel, arrow keys and
 // Ctrl+click reset, and replace the drag:
-//   VarnokKnob  - continuous and linear: dragRange pixels of travel (right plus up) cover the
+//   SelectorKnob  - continuous and linear: dragRange pixels of travel (right plus up) cover the
 //                 whole range; Shift and Alt change nothing.
-//   VarnokKnobP - stepped: whole steps of 1/steps per dragRange/steps pixels, a tenth of a step
+//   FineKnob - stepped: whole steps of 1/steps per dragRange/steps pixels, a tenth of a step
 //                 while Shift is held; any change of the button state re-anchors the drag.
 // Every drag is one begin/end edit gesture, and a value change reaches the listener only when
 // the knob reports itself dirty (its pointer point moved by a whole pixel).
@@ -10,10 +10,12 @@
 
 #include "cknob.h"
 
+namespace gui {
+
 // The gesture both knobs share: the toolkit's press checks, one begin/end edit pair, and the
 // press point, every move and nothing else handed to the drag law. Answers type queries as
 // CAnimKnob does.
-class VarnokDragKnob : public VSTGUI::CAnimKnob {
+class DragKnob : public VSTGUI::CAnimKnob {
 public:
     using CAnimKnob::CAnimKnob;
 
@@ -33,9 +35,9 @@ private:
     VSTGUI::CPoint lastSeen{-1, -1};
 };
 
-class VarnokKnob : public VarnokDragKnob {
+class SelectorKnob : public DragKnob {
 public:
-    VarnokKnob(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
+    SelectorKnob(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
                VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
 
     bool isTypeOf(const char* type) const override;
@@ -51,9 +53,9 @@ private:
     VSTGUI::CPoint anchor;
 };
 
-class VarnokKnobP : public VarnokDragKnob {
+class FineKnob : public DragKnob {
 public:
-    VarnokKnobP(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
+    FineKnob(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
                 VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
 
     bool isTypeOf(const char* type) const override;
@@ -71,3 +73,5 @@ private:
     float stepSize = 0.0f;
     VSTGUI::CPoint anchor;
 };
+
+}  // namespace gui

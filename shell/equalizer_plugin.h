@@ -3,27 +3,26 @@
 #pragma once
 
 #include "edition.h"
+#include "effect_base.h"
 #include "equalizer_engine.h"
-#include "varnok_fx.h"
+#include "output_meter.h"
 
-#if QX71_WITH_EDITOR
-class VarnokEqualizerGUI;
-#endif
+namespace vst {
 
-class VarnokEqualizer : public VarnokFX {
+class EqualizerPlugin : public EffectBase {
 public:
-    explicit VarnokEqualizer(audioMasterCallback audioMaster);
-    ~VarnokEqualizer() override;
+    explicit EqualizerPlugin(audioMasterCallback audioMaster);
+    ~EqualizerPlugin() override;
 
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
 
     bool getEffectName(char* name) override;
     bool getProductString(char* text) override;
-    VstInt32 getVendorVersion() override { return 1210; }
+    VstInt32 getVendorVersion() override { return QX71_VENDOR_VERSION; }
     VstInt32 getPlugCategory() override { return kPlugCategEffect; }
 
-    EqualizerEngine& engine() { return engine_; }
+    dsp::EqualizerEngine& engine() { return engine_; }
 
 protected:
     void updateAllSections(float newRate) override;
@@ -33,8 +32,8 @@ private:
     // Where the audio callbacks raise the output level: the open editor's peak lamp, or nowhere.
     std::atomic<double>* peakFeed();
 
-    EqualizerEngine engine_;
-#if QX71_WITH_EDITOR
-    VarnokEqualizerGUI* gui_ = nullptr;  // owned as the effect's editor
-#endif
+    dsp::EqualizerEngine engine_;
+    OutputMeter* meter_ = nullptr;  // the editor's, owned as the effect's editor; null without one
 };
+
+}  // namespace vst

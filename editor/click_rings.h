@@ -8,8 +8,11 @@
 #pragma once
 
 #include "ccontrol.h"
+#include "parameter_table.h"
 
 class AudioEffect;
+
+namespace gui {
 
 namespace arc {
 
@@ -23,9 +26,9 @@ int filterSector(float angle);
 }  // namespace arc
 
 // Base of both rings: the press checks and the angle; the subclass turns it into a parameter.
-class VarnokRing : public VSTGUI::CControl {
+class ClickRing : public VSTGUI::CControl {
 public:
-    VarnokRing(const VSTGUI::CRect& size, AudioEffect* effect);
+    ClickRing(const VSTGUI::CRect& size, AudioEffect* effect);
 
     void draw(VSTGUI::CDrawContext* context) override;
     VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const long& buttons) override;
@@ -37,9 +40,9 @@ protected:
     virtual void select(float angle) = 0;
 };
 
-class VarnokArcSwitch : public VarnokRing {
+class BandRing : public ClickRing {
 public:
-    VarnokArcSwitch(const VSTGUI::CRect& size, AudioEffect* effect);
+    BandRing(const VSTGUI::CRect& size, AudioEffect* effect);
     bool isTypeOf(const char* type) const override;
 
     int paramIndex = 0;
@@ -52,14 +55,16 @@ protected:
 };
 
 // Left half (sectors 0-5) sets "Hi-Pass", right half (6-11) "Lo-Pass", each in steps of 0.2.
-class VarnokEqualizerArcSwitch : public VarnokRing {
+class FilterRing : public ClickRing {
 public:
-    static constexpr int kHiPassParameter = 17;
-    static constexpr int kLoPassParameter = 16;
+    static constexpr int kHiPassParameter = param::highPass;
+    static constexpr int kLoPassParameter = param::lowPass;
 
-    VarnokEqualizerArcSwitch(const VSTGUI::CRect& size, AudioEffect* effect);
+    FilterRing(const VSTGUI::CRect& size, AudioEffect* effect);
     bool isTypeOf(const char* type) const override;
 
 protected:
     void select(float angle) override;
 };
+
+}  // namespace gui

@@ -9,6 +9,8 @@
 
 #include "ccontrol.h"
 
+namespace gui {
+
 // What a section lamp shows: ledOn normally; overrideOn (the blink phase) while overrideActive.
 struct SectionLampState {
     std::atomic<bool> ledOn{false};
@@ -20,9 +22,9 @@ struct SectionLampState {
 
 // A two-frame lamp (dark on top, lit below) that is always dirty: it keeps the control's stored
 // old value at -1 while its value stays 0.
-class VarnokLamp : public VSTGUI::CControl {
+class TwoFrameLamp : public VSTGUI::CControl {
 public:
-    VarnokLamp(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap);
+    TwoFrameLamp(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap);
     // Only the dirty flag; the old value stays where it is.
     void setDirty(bool state = true) override;
 
@@ -30,9 +32,9 @@ protected:
     void drawFrame(VSTGUI::CDrawContext* context, bool lit);
 };
 
-class VarnokOnOffLed : public VarnokLamp {
+class SectionLamp : public TwoFrameLamp {
 public:
-    VarnokOnOffLed(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, const SectionLampState& state);
+    SectionLamp(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, const SectionLampState& state);
     void draw(VSTGUI::CDrawContext* context) override;
     bool isTypeOf(const char* type) const override;
 
@@ -41,10 +43,10 @@ private:
 };
 
 // Lit while the output level went above 1.0 within the last holdMs milliseconds of draws.
-class VarnokPeakLed : public VarnokLamp {
+class ClipLamp : public TwoFrameLamp {
 public:
     // peakLevel is raised by the audio thread; each draw takes it and leaves 0.
-    VarnokPeakLed(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, std::atomic<double>& peakLevel);
+    ClipLamp(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, std::atomic<double>& peakLevel);
     void draw(VSTGUI::CDrawContext* context) override;
     bool isTypeOf(const char* type) const override;
 
@@ -55,3 +57,5 @@ private:
     std::uint32_t lastTick;
     bool holding = false;
 };
+
+}  // namespace gui

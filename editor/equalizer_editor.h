@@ -16,14 +16,17 @@
 #include "aeffguieditor.h"
 #include "editor_layout.h"
 #include "editor_views.h"
-#include "varnok_leds.h"
+#include "lamps.h"
+#include "output_meter.h"
 
-class VarnokEqualizerGUI : public AEffGUIEditor, public VSTGUI::CControlListener {
+namespace gui {
+
+class EqualizerEditor : public AEffGUIEditor, public VSTGUI::CControlListener, public vst::OutputMeter {
 public:
     static constexpr std::uint32_t kBlinkIntervalMs = 500;
 
-    explicit VarnokEqualizerGUI(AudioEffect* effect);
-    ~VarnokEqualizerGUI() override;
+    explicit EqualizerEditor(AudioEffect* effect);
+    ~EqualizerEditor() override;
 
     bool open(void* parentWindow) override;
     void close() override;
@@ -31,15 +34,15 @@ public:
     void setParameter(VstInt32 index, float value) override;
     void valueChanged(VSTGUI::CDrawContext* context, VSTGUI::CControl* control) override;
 
-    // The parameter hook's lamp notification (the value as the hook received it): sets a lamp's
-    // flags from a selector or mute value; other indices do nothing.
+    // Sets a lamp's flags from a selector or mute value as notified (setParameter calls it);
+    // other indices do nothing.
     void lampParameterChanged(VstInt32 index, float value);
     // Where the audio callbacks raise the output level while the window is open, else null.
-    std::atomic<double>* peakFeed();
+    std::atomic<double>* peakFeed() override;
 
     bool isGuiOpen() const { return guiOpen.load() != 0; }
     const EditorViews& getViews() const { return views; }
-    const SectionLampState& lampState(Section section) const { return lamps[section]; }
+    const SectionLampState& lampState(LampSection section) const { return lamps[section]; }
 
 private:
     bool buildWindow(void* parentWindow);
@@ -52,10 +55,12 @@ private:
     bool blinkPhase = false;
     std::atomic<int> guiOpen{0};
 
-    SectionLampState lamps[kSectionCount];
+    SectionLampState lamps[kLampSectionCount];
     std::atomic<double> peakLevel{0.0};
     // Parameters changed on another thread and not yet shown (bit i for parameter i).
     std::atomic<std::uint32_t> pendingParameters{0};
     // The thread that opened the window: its changes are shown at once.
     std::atomic<std::thread::id> interfaceThread;
 };
+
+}  // namespace gui

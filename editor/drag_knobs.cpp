@@ -1,6 +1,8 @@
-#include "varnok_knob.h"
+#include "drag_knobs.h"
 
 using namespace VSTGUI;
+
+namespace gui {
 
 namespace {
 
@@ -9,7 +11,7 @@ int travel(const CPoint& from, const CPoint& to) { return (to.x - from.x) - (to.
 
 }  // namespace
 
-CMouseEventResult VarnokDragKnob::onMouseDown(CPoint& where, const long& buttons) {
+CMouseEventResult DragKnob::onMouseDown(CPoint& where, const long& buttons) {
     long state = buttons;
     PressStart start = startPress(state);
     if (start == kPressIgnored)
@@ -24,21 +26,21 @@ CMouseEventResult VarnokDragKnob::onMouseDown(CPoint& where, const long& buttons
     return kMouseEventHandled;
 }
 
-void VarnokDragKnob::track(const CPoint& where, long buttons) {
+void DragKnob::track(const CPoint& where, long buttons) {
     if (where == lastSeen)
         return;
     lastSeen = where;
     dragTo(where, buttons);
 }
 
-void VarnokDragKnob::commitValue(float newValue) {
+void DragKnob::commitValue(float newValue) {
     value = newValue;
     bounceValue();
     if (isDirty())
         notifyValueChanged();
 }
 
-CMouseEventResult VarnokDragKnob::onMouseMoved(CPoint& where, const long& buttons) {
+CMouseEventResult DragKnob::onMouseMoved(CPoint& where, const long& buttons) {
     if (!dragging)
         return kMouseEventNotHandled;
     track(where, buttons);
@@ -47,37 +49,37 @@ CMouseEventResult VarnokDragKnob::onMouseMoved(CPoint& where, const long& button
     return kMouseEventHandled;
 }
 
-VarnokKnob::VarnokKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
+SelectorKnob::SelectorKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
                        CBitmap* bitmap, const CPoint& offset)
-    : VarnokDragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
+    : DragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
 
-void VarnokKnob::startDrag(const CPoint& where, long buttons) {
+void SelectorKnob::startDrag(const CPoint& where, long buttons) {
     (void)buttons;
     startValue = value;
     anchor = where;
 }
 
-void VarnokKnob::dragTo(const CPoint& where, long buttons) {
+void SelectorKnob::dragTo(const CPoint& where, long buttons) {
     (void)buttons;
     commitValue(startValue + static_cast<float>(travel(anchor, where)) * ((vmax - vmin) / dragRange));
 }
 
-bool VarnokKnob::isTypeOf(const char* type) const {
+bool SelectorKnob::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokKnob") || CAnimKnob::isTypeOf(type);
 }
 
-VarnokKnobP::VarnokKnobP(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
+FineKnob::FineKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
                          CBitmap* bitmap, const CPoint& offset)
-    : VarnokDragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
+    : DragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
 
-void VarnokKnobP::startDrag(const CPoint& where, long buttons) {
+void FineKnob::startDrag(const CPoint& where, long buttons) {
     referenceButtons = buttons;
     anchor = where;
     startValue = value;
     stepSize = 1.0f / (((buttons & kShift) ? 10.0f : 1.0f) * steps);
 }
 
-void VarnokKnobP::dragTo(const CPoint& where, long buttons) {
+void FineKnob::dragTo(const CPoint& where, long buttons) {
     if (buttons != referenceButtons) {
         // A button or modifier changed: count from here, so the change causes no jump.
         startDrag(where, buttons);
@@ -88,6 +90,8 @@ void VarnokKnobP::dragTo(const CPoint& where, long buttons) {
     commitValue(startValue + static_cast<float>(wholeSteps) * stepSize);
 }
 
-bool VarnokKnobP::isTypeOf(const char* type) const {
+bool FineKnob::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokKnobP") || CAnimKnob::isTypeOf(type);
 }
+
+}  // namespace gui

@@ -1,18 +1,20 @@
-#include "varnok_leds.h"
+#include "lamps.h"
 
 #include "cbitmap.h"
 #include "clock.h"
 
 using namespace VSTGUI;
 
-VarnokLamp::VarnokLamp(const CRect& size, CBitmap* bitmap) : CControl(size) {
+namespace gui {
+
+TwoFrameLamp::TwoFrameLamp(const CRect& size, CBitmap* bitmap) : CControl(size) {
     setBackground(bitmap);
     setOldValue(-1.0f);
 }
 
-void VarnokLamp::setDirty(bool state) { CView::setDirty(state); }
+void TwoFrameLamp::setDirty(bool state) { CView::setDirty(state); }
 
-void VarnokLamp::drawFrame(CDrawContext* context, bool lit) {
+void TwoFrameLamp::drawFrame(CDrawContext* context, bool lit) {
     if (pBackground) {
         CPoint source(0, lit ? size.height() : 0);
         if (getTransparency())
@@ -23,19 +25,19 @@ void VarnokLamp::drawFrame(CDrawContext* context, bool lit) {
     setDirty(false);
 }
 
-VarnokOnOffLed::VarnokOnOffLed(const CRect& size, CBitmap* bitmap, const SectionLampState& state)
-    : VarnokLamp(size, bitmap), state(state) {}
+SectionLamp::SectionLamp(const CRect& size, CBitmap* bitmap, const SectionLampState& state)
+    : TwoFrameLamp(size, bitmap), state(state) {}
 
-void VarnokOnOffLed::draw(CDrawContext* context) { drawFrame(context, state.lit()); }
+void SectionLamp::draw(CDrawContext* context) { drawFrame(context, state.lit()); }
 
-bool VarnokOnOffLed::isTypeOf(const char* type) const {
+bool SectionLamp::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokOnOffLed") || CControl::isTypeOf(type);
 }
 
-VarnokPeakLed::VarnokPeakLed(const CRect& size, CBitmap* bitmap, std::atomic<double>& peakLevel)
-    : VarnokLamp(size, bitmap), peakLevel(peakLevel), lastTick(qx71::nowMs()) {}
+ClipLamp::ClipLamp(const CRect& size, CBitmap* bitmap, std::atomic<double>& peakLevel)
+    : TwoFrameLamp(size, bitmap), peakLevel(peakLevel), lastTick(qx71::nowMs()) {}
 
-void VarnokPeakLed::draw(CDrawContext* context) {
+void ClipLamp::draw(CDrawContext* context) {
     std::uint32_t now = qx71::nowMs();
     // Taking the level and leaving 0 in one step loses no peak raised meanwhile.
     double level = peakLevel.exchange(0.0);
@@ -54,6 +56,8 @@ void VarnokPeakLed::draw(CDrawContext* context) {
     drawFrame(context, lit);
 }
 
-bool VarnokPeakLed::isTypeOf(const char* type) const {
+bool ClipLamp::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokPeakLed") || CControl::isTypeOf(type);
 }
+
+}  // namespace gui

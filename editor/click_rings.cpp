@@ -1,10 +1,12 @@
-#include "varnok_arc_switch.h"
+#include "click_rings.h"
 
 #include <cmath>
 
 #include "audio_effect.h"
 
 using namespace VSTGUI;
+
+namespace gui {
 
 namespace arc {
 
@@ -39,14 +41,14 @@ int filterSector(float angle) {
 
 }  // namespace arc
 
-VarnokRing::VarnokRing(const CRect& size, AudioEffect* effect) : CControl(size), effect(effect) {}
+ClickRing::ClickRing(const CRect& size, AudioEffect* effect) : CControl(size), effect(effect) {}
 
-void VarnokRing::draw(CDrawContext* context) {
+void ClickRing::draw(CDrawContext* context) {
     (void)context;
     setDirty(false);
 }
 
-CMouseEventResult VarnokRing::onMouseDown(CPoint& where, const long& buttons) {
+CMouseEventResult ClickRing::onMouseDown(CPoint& where, const long& buttons) {
     if (!getMouseEnabled() || !(resolveButtons(buttons) & kLButton))
         return kMouseEventNotHandled;
     int dx = where.x - (size.left + static_cast<int>(radius));
@@ -55,22 +57,22 @@ CMouseEventResult VarnokRing::onMouseDown(CPoint& where, const long& buttons) {
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 
-VarnokArcSwitch::VarnokArcSwitch(const CRect& size, AudioEffect* effect) : VarnokRing(size, effect) {}
+BandRing::BandRing(const CRect& size, AudioEffect* effect) : ClickRing(size, effect) {}
 
-void VarnokArcSwitch::select(float angle) {
+void BandRing::select(float angle) {
     int position = arc::bandPosition(angle, startAngle, stepAngle, positions);
     if (effect)
         effect->setParameter(paramIndex, (1.0f / static_cast<float>(positions - 1)) * static_cast<float>(position));
 }
 
-bool VarnokArcSwitch::isTypeOf(const char* type) const {
+bool BandRing::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokArcSwitch") || CControl::isTypeOf(type);
 }
 
-VarnokEqualizerArcSwitch::VarnokEqualizerArcSwitch(const CRect& size, AudioEffect* effect)
-    : VarnokRing(size, effect) {}
+FilterRing::FilterRing(const CRect& size, AudioEffect* effect)
+    : ClickRing(size, effect) {}
 
-void VarnokEqualizerArcSwitch::select(float angle) {
+void FilterRing::select(float angle) {
     int sector = arc::filterSector(angle);
     if (!effect)
         return;
@@ -80,6 +82,8 @@ void VarnokEqualizerArcSwitch::select(float angle) {
         effect->setParameter(kLoPassParameter, static_cast<float>(sector - 6) * 0.2f);
 }
 
-bool VarnokEqualizerArcSwitch::isTypeOf(const char* type) const {
+bool FilterRing::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokEqualizerArcSwitch") || CControl::isTypeOf(type);
 }
+
+}  // namespace gui

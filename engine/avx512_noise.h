@@ -1,0 +1,85 @@
+// The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws at a time: every lane
+// jumps ahead of the seed by its own number of draws, so no draw waits for the one before.
+// Part of the AVX-512 kernel: include only from chain_kernel_avx512.cpp, inside its AVX-512
+// target region and the dsp namespace (the anonymous namespace keeps this code out of other
+// files' default-target code).
+#pragma once
+
+#include "analog_noise.h"  // included by the kernel before its target region
+
+namespace {
+
+constexpr int kDrawsPerStep = 16;
+
+// The generator state after n draws is a·s + b for these (a, b).
+struct NoiseJump {
+    uint32_t a = 1, b = 0;
+};
+constexpr NoiseJump noiseJump(int draws) {
+    NoiseJump jump;
+    for (int i = 0; i < draws; ++i) jump = {jump.a * kNoiseMultiplier, jump.b * kNoiseMultiplier + kNoiseIncrement};
+    return jump;
+}
+
+// Lane i of the first step is i + 1 draws ahead of the seed.
+struct NoiseLanes {
+    alignas(64) uint32_t a[kDrawsPerStep];
+    alignas(64) uint32_t b[kDrawsPerStep];
+};
+constexpr NoiseLanes noiseLanes() {
+    NoiseLanes lanes{};
+    for (int i = 0; i < kDrawsPerStep; ++i) {
+        lanes.a[i] = noiseJump(i + 1).a;
+        lanes.b[i] = noiseJump(i + 1).b;
+    }
+    return lanes;
+}
+constexpr NoiseLanes kNoiseLanes = noiseLanes();
+
+// Step k is 16·k draws ahead of the first step; one call draws for at most kMaxFrames frames.
+template <int kMaxFrames>
+struct NoiseSteps {
+    static_assert(2 * kMaxFrames % kDrawsPerStep == 0, "the draws fill whole steps");
+    static constexpr int kCount = 2 * kMaxFrames / kDrawsPerStep;
+    NoiseJump jumps[kCount];
+    constexpr NoiseJump operator[](int step) const { return jumps[step]; }
+};
+template <int kMaxFrames>
+constexpr NoiseSteps<kMaxFrames> noiseSteps() {
+    NoiseSteps<kMaxFrames> steps{};
+    for (int k = 0; k < NoiseSteps<kMaxFrames>::kCount; ++k) steps.jumps[k] = noiseJump(kDrawsPerStep * k);
+    return steps;
+}
+template <int kMaxFrames>
+inline constexpr NoiseSteps<kMaxFrames> kNoiseSteps = noiseSteps<kMaxFrames>();
+
+// Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
+// and advances the seed by exactly 2·frames draws (frames ≤ kMaxFrames; whole steps are written).
+template <int kMaxFrames>
+void drawNoise(uint32_t& seed, double* out, int32_t frames) {
+    const __m512i first = _mm512_add_epi32(
+        _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
+        _mm512_load_si512(kNoiseLanes.b));
+    alignas(64) uint32_t states[kDrawsPerStep];
+    const int32_t draws = 2 * frames;
+    for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
+        // Every step jumps from the first one, so the steps do not wait for each other.
+        const NoiseJump step = kNoiseSteps<kMaxFrames>[i / kDrawsPerStep];
+        const __m512i generator = _mm512_add_epi32(
+            _mm512_mullo_epi32(first, _mm512_set1_epi32(static_cast<int>(step.a))), _mm512_set1_epi32(static_cast<int>(step.b)));
+        const __m512i bits = _mm512_or_si512(_mm512_srli_epi32(generator, 9),
+                                             _mm512_set1_epi32(static_cast<int>(kNoiseExponent)));
+        const __m512 centred = _mm512_mul_ps(_mm512_sub_ps(_mm512_castsi512_ps(bits), _mm512_set1_ps(3.0f)),
+                                             _mm512_set1_ps(0.5f));
+        const __m256 low = _mm512_castps512_ps256(centred);
+        const __m256 high = _mm256_castsi256_ps(_mm512_extracti64x4_epi64(_mm512_castps_si512(centred), 1));
+        _mm512_store_pd(out + i, _mm512_mul_pd(_mm512_cvtps_pd(low), _mm512_set1_pd(kNoiseScale)));
+        _mm512_store_pd(out + i + 8, _mm512_mul_pd(_mm512_cvtps_pd(high), _mm512_set1_pd(kNoiseScale)));
+        if (i + kDrawsPerStep >= draws) {
+            _mm512_store_si512(states, generator);
+            seed = states[draws - 1 - i];
+        }
+    }
+}
+
+}  // namespace

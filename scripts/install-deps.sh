@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libsndfile1-dev
   fonts-liberation2 xvfb xdotool x11-apps imagemagick
   lsp-plugins-vst python3 python3-pil
+  lv2-dev liblilv-dev lilv-utils sordi lsp-plugins-lv2
 )
 
 missing=()

@@ -25,8 +25,8 @@ public:
     Lv2Equalizer(double sampleRate, uint32_t noiseSeed);
 
     void connect(uint32_t port, void* data);
-    // Any number of frames, in place or out of place; without connected audio ports only the
-    // controls are taken.
+    // Any number of frames (0 too), in place or out of place. A call with frames but without
+    // all four audio ports connected only takes the controls.
     void run(uint32_t frames);
 
 private:

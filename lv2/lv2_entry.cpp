@@ -21,6 +21,8 @@ void connectPort(LV2_Handle instance, uint32_t port, void* data) {
     static_cast<Lv2Equalizer*>(instance)->connect(port, data);
 }
 
+void activate(LV2_Handle instance) { static_cast<Lv2Equalizer*>(instance)->activate(); }
+
 void run(LV2_Handle instance, uint32_t frames) { static_cast<Lv2Equalizer*>(instance)->run(frames); }
 
 void cleanup(LV2_Handle instance) { delete static_cast<Lv2Equalizer*>(instance); }
@@ -28,7 +30,7 @@ void cleanup(LV2_Handle instance) { delete static_cast<Lv2Equalizer*>(instance);
 const void* extensionData(const char*) { return nullptr; }
 
 const LV2_Descriptor kDescriptor = {
-    QX71_LV2_URI, instantiate, connectPort, nullptr, run, nullptr, cleanup, extensionData,
+    QX71_LV2_URI, instantiate, connectPort, activate, run, nullptr, cleanup, extensionData,
 };
 
 }  // namespace

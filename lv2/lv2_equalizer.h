@@ -25,6 +25,8 @@ public:
     Lv2Equalizer(double sampleRate, uint32_t noiseSeed);
 
     void connect(uint32_t port, void* data);
+    // A fresh start of the audio: the sections forget their states.
+    void activate() { engine_.clearStates(); }
     // Any number of frames (0 too), in place or out of place. A call with frames but without
     // all four audio ports connected only takes the controls.
     void run(uint32_t frames);

@@ -2,17 +2,22 @@
 # lv2bench (Debian lilv-utils) on the QX71 LV2 bundle and on LSP Parametric Equalizer x16 Stereo
 # LV2 (Debian lsp-plugins-lv2). lv2bench runs a plug-in at its control ports' defaults, so the
 # script makes bench copies of both bundles whose defaults are the settings to compare (the filter
-# sets of compare_lsp.sh, in real units), and runs each five times per block size, keeping the
-# fastest. Prints ns per stereo frame and the ratio.
-#   bench/compare_lv2.sh [QX71_BUNDLE]     (default dist/lv2/qx71.lv2)
+# sets of compare_lsp.sh, in real units), and runs each nine times per block size, keeping the
+# fastest. lv2bench reports wall-clock time, which other processes on the machine inflate, so the
+# same settings also go through qx71_lv2_host_bench (processor time of run() alone, best of five
+# half-second runs, a -2 dBFS sine pair). Prints ns per stereo frame and the ratios.
+#   bench/compare_lv2.sh [BUILD_DIR]     (default build/linux)
 set -eu
 cd "$(dirname "$0")/.."
-qx71_bundle=${1:-dist/lv2/qx71.lv2}
+build=${1:-build/linux}
+cmake --build "$build" --target qx71_lv2_bundle qx71_lv2_host_bench -- -j2 >/dev/null
+qx71_bundle="$build/lv2-bundles/qx71.lv2"
+host_bench="$build/bench/qx71_lv2_host_bench"
 lsp_bundle=/usr/lib/lv2/lsp-plugins.lv2
 lsp_ttl=para_equalizer_x16_stereo.ttl
 [ -f "$qx71_bundle/qx71.ttl" ] || { echo "missing $qx71_bundle (run ./run.sh)" >&2; exit 1; }
 [ -f "$lsp_bundle/$lsp_ttl" ] || { echo "missing $lsp_bundle/$lsp_ttl (Debian lsp-plugins-lv2)" >&2; exit 1; }
-frames=4800000
+frames=480000
 
 # QX71: low shelf type B at 45 Hz, mid bell at 1.6 kHz, high shelf type B at 8.2 kHz, high-pass
 # 45 Hz and low-pass 10 kHz at 24 dB/oct, Analog on.
@@ -43,14 +48,23 @@ rm "$work/lsp.lv2/$lsp_ttl"
 with_defaults "$lsp_bundle/$lsp_ttl" "$lsp_setup" >"$work/lsp.lv2/$lsp_ttl"
 export LV2_PATH="$work"
 
-best() {  # uri, block: the fastest of five runs, in ns per frame
-    for run in 1 2 3 4 5; do lv2bench -b "$2" -n "$frames" "$1" | awk '{ print $1 }'; done |
+best() {  # uri, block: the fastest of nine runs, in ns per frame
+    for run in 1 2 3 4 5 6 7 8 9; do lv2bench -b "$2" -n "$frames" "$1" | awk '{ print $1 }'; done |
         sort -g | head -1 | awk -v n="$frames" '{ printf "%.1f", $1 * 1e9 / n }'
 }
 
-printf '%-7s %14s %14s %8s\n' block "QX71 ns/frame" "LSP ns/frame" "LSP/QX71"
+qx71_uri=urn:qx71:channel-eq
+lsp_uri=http://lsp-plug.in/plugins/lv2/para_equalizer_x16_stereo
+ratio() { echo "$1 $2" | awk '{printf "%.2f", $1 / $2}'; }
+printf '%-6s | %-28s | %-28s\n' "" "lv2bench (wall clock)" "qx71_lv2_host_bench (CPU)"
+printf '%-6s | %8s %8s %10s | %8s %8s %10s\n' block QX71 LSP LSP/QX71 QX71 LSP LSP/QX71
 for block in 64 512 4096; do
-    ours=$(best urn:qx71:channel-eq "$block")
-    theirs=$(best http://lsp-plug.in/plugins/lv2/para_equalizer_x16_stereo "$block")
-    printf '%-7s %14s %14s %8s\n' "$block" "$ours" "$theirs" "$(echo "$theirs $ours" | awk '{printf "%.2f", $1 / $2}')"
+    ours=$(best $qx71_uri "$block")
+    theirs=$(best $lsp_uri "$block")
+    # shellcheck disable=SC2086
+    ours_cpu=$("$host_bench" $qx71_uri "$block" $qx71_setup | cut -d' ' -f1)
+    # shellcheck disable=SC2086
+    theirs_cpu=$("$host_bench" $lsp_uri "$block" $lsp_setup | cut -d' ' -f1)
+    printf '%-6s | %8s %8s %10s | %8s %8s %10s\n' "$block" "$ours" "$theirs" "$(ratio "$theirs" "$ours")" \
+        "$ours_cpu" "$theirs_cpu" "$(ratio "$theirs_cpu" "$ours_cpu")"
 done

@@ -44,6 +44,8 @@ Install into a host:
   Linux (Ardour, Qtractor, Audacity ...): copy dist/linux-x86_64/QX71G.so (with its editor)
     or QX71.so into ~/.vst or ~/.lxvst (or a folder listed in VST_PATH / LXVST_PATH) and
     rescan plug-ins.
+  Linux, LV2 hosts (Ardour, Qtractor, Carla, Zrythm ...): copy the folder dist/lv2/qx71.lv2
+    into ~/.lv2 and rescan plug-ins (URI urn:qx71:channel-eq).
   Windows: copy dist/windows-x64/QX71.dll (64-bit hosts) or dist/windows-x86/QX71.dll
     (32-bit hosts) into the host's VST 2 plug-in folder, e.g. C:\Program Files\VSTPlugins,
     and rescan.

@@ -136,6 +136,10 @@ void EqualizerEngine::processDoubleReplacing(const double* const* inputs, double
     impl_->process(inputs, outputs, frames, mono, peakLevel);
 }
 
+void EqualizerEngine::clearStates() {
+    for (int s = 0; s < kSectionCount; ++s) impl_->kernel.clearStates(static_cast<Section>(s));
+}
+
 DesignedChain EqualizerEngine::designedChain() const {
     impl_->designerLock.lock();
     DesignedChain copy = impl_->designed;

@@ -55,6 +55,10 @@ public:
     void processDoubleReplacing(const double* const* inputs, double* const* outputs, int32_t frames,
                                 bool mono, std::atomic<double>* peakLevel);
 
+    // Clears every section's state (the history of the audio so far); call only while no
+    // processing call is running. For front-ends whose host announces a fresh start.
+    void clearStates();
+
     // Inspection (tests, diagnostics).
     // The newest designed record.
     DesignedChain designedChain() const;

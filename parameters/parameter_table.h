@@ -57,6 +57,8 @@ struct Description {
     const Step* positions;
 
     bool stepped() const { return steps > 0; }
+    // The normalized value that selects position `position` of a stepped parameter.
+    float normalizedOfPosition(int position) const { return static_cast<float>(position) / static_cast<float>(steps); }
     // The engine value of a continuous parameter.
     float engineValue(float normalized) const { return normalized * (maximum - minimum) + minimum; }
 };
@@ -73,7 +75,7 @@ inline constexpr Step kHighPassSteps[] = {{0, "OFF"},     {15, "15 Hz"},   {45, 
                                           {70, "70 Hz"},  {160, "160 Hz"}, {360, "360 Hz"}};
 inline constexpr Step kSlopeSteps[] = {{6, "6 dB/oct"}, {12, "12 dB/oct"}, {18, "18 dB/oct"}, {24, "24 dB/oct"}};
 inline constexpr Step kTypeSteps[] = {{0, "A"}, {1, "B"}};
-inline constexpr Step kModeSteps[] = {{0, "shelf"}, {1, "bell"}};
+inline constexpr Step kModeSteps[] = {{0, "Shelf"}, {1, "Bell"}};
 inline constexpr Step kPhaseSteps[] = {{1, "normal"}, {-1, "inverted"}};
 inline constexpr Step kSwitchSteps[] = {{0, "off"}, {1, "on"}};
 inline constexpr Step kMuteSteps[] = {{0, "on"}, {1, "muted"}};
@@ -121,5 +123,10 @@ inline constexpr Description kTable[count] = {
 };
 
 constexpr bool isValid(int index) { return index >= 0 && index < count; }
+
+// On/off switches (polarity, Analog, the mutes), as opposed to selectors with named choices.
+constexpr bool isSwitch(const Description& d) {
+    return d.positions == kPhaseSteps || d.positions == kSwitchSteps || d.positions == kMuteSteps;
+}
 
 }  // namespace param

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libsndfile1-dev
   fonts-liberation2 xvfb xdotool x11-apps imagemagick
   libx11-dev lsp-plugins-vst python3 python3-pil libfftw3-dev python3-matplotlib
+  lv2-dev liblilv-dev lilv-utils sordi lsp-plugins-lv2
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #include "chain_kernel.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "analog_noise.h"
 #include "chain_kernel_avx512.h"
@@ -43,10 +45,26 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 }
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
-// One call's frame loop (at most kLongestRun frames). It works on its own copies of the
-// coefficients and states, which the output stores cannot alias.
-template <class Sample>
+// The chain's switchable parts, one bit each. A frame loop is compiled for every set of them, so
+// that a part which is off costs nothing: its stages, states and branches are not in the loop.
+enum Part : unsigned { analogPart = 1, lowPart = 2, midPart = 4, highPart = 8, highPassPart = 16, lowPassPart = 32 };
+constexpr unsigned kPartSets = 64;
+constexpr unsigned kStagePart[kStages] = {analogPart, lowPart,      lowPart,      lowPart,     midPart,    highPart,
+                                          highPart,   highPassPart, highPassPart, lowPassPart, lowPassPart};
+
+unsigned runningParts(const CallSettings& s) {
+    return (s.analog ? analogPart : 0u) | (s.lowBand ? lowPart : 0u) | (s.midBand ? midPart : 0u) |
+           (s.highBand ? highPart : 0u) | (s.highPass ? highPassPart : 0u) | (s.lowPass ? lowPassPart : 0u);
+}
+
+// One call's frame loop (at most kLongestRun frames) for the parts kParts, which must be those
+// the settings run. It works on its own copies of the coefficients and states, which the
+// output stores cannot alias.
+template <class Sample, unsigned kParts>
 class ChainRun {
+    // v[k] is stage k's input (v[0] the frame read, v[kStages] the frame to write).
+    using Values = std::array<Pair, kStages + 1>;
+
 public:
     ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
              Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed)
@@ -65,10 +83,15 @@ public:
             const int32_t chunkEnd = std::min(n + kCleanInterval, iterations);
             while (n < chunkEnd) {
                 if (n >= kLatency && n < frames_) {
+                    // On local copies, which the compiler keeps in registers where they fit.
+                    ChainStates<Pair> s = s_;
+                    Values v = v_;
                     const int32_t steadyEnd = std::min(chunkEnd, frames_);
-                    for (; n < steadyEnd; ++n) iteration<false>(n);
+                    for (; n < steadyEnd; ++n) iteration<false>(n, s, v);
+                    s_ = s;
+                    v_ = v;
                 } else {
-                    iteration<true>(n);
+                    iteration<true>(n, s_, v_);
                     ++n;
                 }
             }
@@ -84,53 +107,53 @@ private:
     // iterations of a call need to ask.
     template <bool kEdge>
     bool live(int k, int32_t n) const {
-        return enabled_[k] && (!kEdge || (n - k >= 0 && n - k < frames_));
+        return (kParts & kStagePart[k]) != 0 && enabled_[k] && (!kEdge || (n - k >= 0 && n - k < frames_));
     }
 
     template <bool kEdge>
-    void iteration(int32_t n) {
+    void iteration(int32_t n, ChainStates<Pair>& s, Values& v) {
         // Last stage first: each stage reads the value that the stage before it produced in
         // the previous iteration, before that slot is overwritten.
-        v_[11] = live<kEdge>(10, n) ? lowPassSecond(v_[10]) : v_[10];
-        v_[10] = live<kEdge>(9, n) ? lowPassFirst(v_[9]) : v_[9];
-        v_[9] = live<kEdge>(8, n) ? highPassSecond(v_[8]) : v_[8];
-        v_[8] = live<kEdge>(7, n) ? highPassFirst(v_[7]) : v_[7];
-        v_[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s_.hfPeak, v_[6]) : v_[6];
-        v_[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s_.hfShelf, v_[5] + d_) + d_ : v_[5];
-        v_[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s_.mfPeak, v_[4] + d_) : v_[4];
-        v_[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s_.lfMain, v_[3]) : v_[3];
-        v_[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s_.lfDip, v_[2]) : v_[2];
-        v_[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s_.lfShelf, v_[1]) : v_[1];
-        if (!kEdge || n < frames_) v_[0] = loadFrame(inputs_, n);
-        v_[1] = live<kEdge>(0, n) ? analog(v_[0]) : v_[0];
-        if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v_[11]);
+        v[11] = live<kEdge>(10, n) ? lowPassSecond(s, v[10]) : v[10];
+        v[10] = live<kEdge>(9, n) ? lowPassFirst(s, v[9]) : v[9];
+        v[9] = live<kEdge>(8, n) ? highPassSecond(s, v[8]) : v[8];
+        v[8] = live<kEdge>(7, n) ? highPassFirst(s, v[7]) : v[7];
+        v[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s.hfPeak, v[6]) : v[6];
+        v[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s.hfShelf, v[5] + d_) + d_ : v[5];
+        v[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s.mfPeak, v[4] + d_) : v[4];
+        v[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s.lfMain, v[3]) : v[3];
+        v[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s.lfDip, v[2]) : v[2];
+        v[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s.lfShelf, v[1]) : v[1];
+        if (!kEdge || n < frames_) v[0] = loadFrame(inputs_, n);
+        v[1] = live<kEdge>(0, n) ? analog(v[0], s) : v[0];
+        if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v[11]);
     }
 
-    Pair analog(Pair x) {
+    Pair analog(Pair x, ChainStates<Pair>& s) {
         const double left = nextAnalogNoise(seed_);
         const double right = nextAnalogNoise(seed_);
-        return highShelfStep(c_.analogShelf, s_.analogShelf, x + Pair(left, right));
+        return highShelfStep(c_.analogShelf, s.analogShelf, x + Pair(left, right));
     }
 
     // High-pass slope 0: first order; 1: stage 1; 2: first order then stage 1; 3: stages 1, 2.
-    Pair highPassFirst(Pair x) {
+    Pair highPassFirst(ChainStates<Pair>& s, Pair x) {
         const int slope = settings_.highPassSlope;
-        if (slope == 0 || slope == 2) return firstOrderStep(c_.hpFirst, s_.hpFirst, x);
-        return biquadStep(c_.hpStage1, s_.hpStage1, x);
+        if (slope == 0 || slope == 2) return firstOrderStep(c_.hpFirst, s.hpFirst, x);
+        return biquadStep(c_.hpStage1, s.hpStage1, x);
     }
-    Pair highPassSecond(Pair x) {
-        if (settings_.highPassSlope == 2) return biquadStep(c_.hpStage1, s_.hpStage1, x);
-        return biquadStep(c_.hpStage2, s_.hpStage2, x);
+    Pair highPassSecond(ChainStates<Pair>& s, Pair x) {
+        if (settings_.highPassSlope == 2) return biquadStep(c_.hpStage1, s.hpStage1, x);
+        return biquadStep(c_.hpStage2, s.hpStage2, x);
     }
     // The low-pass is the same with the offset added in front of every section.
-    Pair lowPassFirst(Pair x) {
+    Pair lowPassFirst(ChainStates<Pair>& s, Pair x) {
         const int slope = settings_.lowPassSlope;
-        if (slope == 0 || slope == 2) return firstOrderStep(c_.lpFirst, s_.lpFirst, x + d_);
-        return biquadStep(c_.lpStage1, s_.lpStage1, x + d_);
+        if (slope == 0 || slope == 2) return firstOrderStep(c_.lpFirst, s.lpFirst, x + d_);
+        return biquadStep(c_.lpStage1, s.lpStage1, x + d_);
     }
-    Pair lowPassSecond(Pair x) {
-        if (settings_.lowPassSlope == 2) return biquadStep(c_.lpStage1, s_.lpStage1, x + d_);
-        return biquadStep(c_.lpStage2, s_.lpStage2, x + d_);
+    Pair lowPassSecond(ChainStates<Pair>& s, Pair x) {
+        if (settings_.lowPassSlope == 2) return biquadStep(c_.lpStage1, s.lpStage1, x + d_);
+        return biquadStep(c_.lpStage2, s.lpStage2, x + d_);
     }
 
     const ChainCoefficients<Pair> c_;
@@ -142,8 +165,30 @@ private:
     const Pair d_;
     uint32_t seed_;
     const bool enabled_[kStages];
-    Pair v_[kStages + 1];
+    Values v_{};
 };
+
+template <class Sample, unsigned kParts>
+double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs,
+                int32_t frames, const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+    ChainRun<Sample, kParts> run(c, s, inputs, outputs, frames, settings, offset, noiseSeed);
+    const double peak = run.run();
+    s = run.states();
+    noiseSeed = run.seed();
+    return peak;
+}
+
+template <class Sample>
+using PartsRun = double (*)(ChainCoefficients<Pair>&, ChainStates<Pair>&, const Sample* const*, Sample* const*,
+                            int32_t, const CallSettings&, double, uint32_t&);
+template <class Sample, unsigned... kParts>
+constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequence<unsigned, kParts...>) {
+    return {&runParts<Sample, kParts>...};
+}
+// The frame loop of every set of running parts, indexed by runningParts().
+template <class Sample>
+constexpr std::array<PartsRun<Sample>, kPartSets> kPartsRuns =
+    partsRuns<Sample>(std::make_integer_sequence<unsigned, kPartSets>());
 }  // namespace
 
 ChainKernel::ChainKernel() : kind_(chosenKernel()) { setCoefficients(DesignedChain::initialCoefficients()); }
@@ -183,11 +228,8 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
         return runChainAvx512(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
     }
 #endif
-    ChainRun<Sample> run(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
-    const double peak = run.run();
-    states_ = run.states();
-    noiseSeed = run.seed();
-    return peak;
+    return kPartsRuns<Sample>[runningParts(settings)](coefficients_, states_, inputs, outputs, frames, settings, offset,
+                                                      noiseSeed);
 }
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,

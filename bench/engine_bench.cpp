@@ -15,7 +15,7 @@ using namespace dsp;  // the engine's names, unqualified in the tests
 
 namespace {
 constexpr float kDefaults[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
-                                           0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};
+                                           0.5f, 0, 0, 0,    0,    0, 0, 0, 0,    0,    0, 0, 0};
 
 enum Setup { defaults, fullChain, undithered };
 
@@ -30,20 +30,19 @@ struct Bench {
             // Every section runs: low shelf type B (shelf, dip, main), mid bell, high shelf
             // type B (shelf and bump), both pass filters at 24 dB/oct, Analog.
             const std::pair<int, float> settings[] = {
-                {param::lfFreq, 2 / 7.0f},  {param::lfGain, 0.7f},   {param::lfType, 1.0f},
-                {param::mfFreq, 4 / 7.0f},  {param::mfGain, 0.3f},   {param::hfFreq, 5 / 7.0f},
-                {param::hfGain, 0.8f},      {param::hfType, 1.0f},   {param::lowPass, 0.6f},
-                {param::lowSlope, 1.0f},    {param::highPass, 0.4f}, {param::highSlope, 1.0f},
+                {param::lfFreq, 2 / 7.0f}, {param::lfGain, 0.7f},   {param::lfType, 1.0f},
+                {param::mfFreq, 4 / 7.0f}, {param::mfGain, 0.3f},   {param::hfFreq, 5 / 7.0f},
+                {param::hfGain, 0.8f},     {param::hfType, 1.0f},   {param::lowPass, 0.6f},
+                {param::lowSlope, 1.0f},   {param::highPass, 0.4f}, {param::highSlope, 1.0f},
                 {param::analog, 1.0f}};
             for (const auto& [index, value] : settings) values[index].store(value);
         }
         if (setup == undithered) {
             // Only the sections that get no ±1e-15 offset (low band bell, high-pass), whose
             // states decay freely on silence.
-            const std::pair<int, float> settings[] = {{param::muteMf, 1.0f},  {param::muteHf, 1.0f},
-                                                      {param::lfMode, 1.0f},  {param::lfFreq, 1 / 7.0f},
-                                                      {param::lfGain, 1.0f},  {param::highPass, 0.2f},
-                                                      {param::highSlope, 1.0f}};
+            const std::pair<int, float> settings[] = {
+                {param::muteMf, 1.0f}, {param::muteHf, 1.0f},   {param::lfMode, 1.0f},   {param::lfFreq, 1 / 7.0f},
+                {param::lfGain, 1.0f}, {param::highPass, 0.2f}, {param::highSlope, 1.0f}};
             for (const auto& [index, value] : settings) values[index].store(value);
         }
         engine.updateAllSections(48000.0);
@@ -57,7 +56,11 @@ struct Buffers {
     Sample* in[2];
     Sample* out[2];
     explicit Buffers(size_t frames)
-        : inLeft(frames), inRight(frames), outLeft(frames), outRight(frames), in{inLeft.data(), inRight.data()},
+        : inLeft(frames),
+          inRight(frames),
+          outLeft(frames),
+          outRight(frames),
+          in{inLeft.data(), inRight.data()},
           out{outLeft.data(), outRight.data()} {}
     void fill(bool loud) {
         for (size_t i = 0; i < inLeft.size(); ++i) {
@@ -73,9 +76,9 @@ void process(EqualizerEngine& e, Buffers<double>& b, int32_t n) {
 }
 
 void reportPerFrame(benchmark::State& state, int64_t framesPerIteration) {
-    state.counters["ns_per_frame"] = benchmark::Counter(static_cast<double>(framesPerIteration) * 1e-9,
-                                                         benchmark::Counter::kIsIterationInvariantRate |
-                                                             benchmark::Counter::kInvert);
+    state.counters["ns_per_frame"] =
+        benchmark::Counter(static_cast<double>(framesPerIteration) * 1e-9,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Loud: a sine pair at -2 dBFS. Silence: the chain rang with a loud second, then had a minute

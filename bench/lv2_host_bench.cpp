@@ -20,8 +20,9 @@ namespace {
 // The URID map that plug-ins such as LSP's require: URIs numbered in the order they are asked for.
 LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri) {
     auto& uris = *static_cast<std::vector<std::string>*>(handle);
-    for (size_t i = 0; i < uris.size(); ++i)
+    for (size_t i = 0; i < uris.size(); ++i) {
         if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
+    }
     uris.emplace_back(uri);
     return static_cast<LV2_URID>(uris.size());
 }
@@ -104,7 +105,9 @@ int main(int argc, char** argv) {
         buffers.emplace_back(block, 0.0f);
         if (lilv_port_is_a(plugin, port, inputClass)) {
             const double step = (inputs++ == 0 ? 997.0 : 1499.0) / 48000.0;
-            for (uint32_t n = 0; n < block; ++n) buffers.back()[n] = static_cast<float>(0.794 * std::sin(6.283185307 * step * n));
+            for (uint32_t n = 0; n < block; ++n) {
+                buffers.back()[n] = static_cast<float>(0.794 * std::sin(6.283185307 * step * n));
+            }
         }
         lilv_instance_connect_port(instance, i, buffers.back().data());
     }
@@ -115,8 +118,9 @@ int main(int argc, char** argv) {
         long frames = 0;
         while (cpuSeconds() - start < 0.5) {
             for (int k = 0; k < 16; ++k) {
-                for (uint32_t i = 0; i < ports; ++i)
+                for (uint32_t i = 0; i < ports; ++i) {
                     if (atomInput[i] || atomOutput[i]) atoms[i].reset(atomInput[i], sequenceType, chunkType);
+                }
                 lilv_instance_run(instance, block);
             }
             frames += 16L * block;

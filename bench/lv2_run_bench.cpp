@@ -14,10 +14,10 @@ namespace {
 constexpr uint32_t kFrames = 64;
 
 // Two settings in real units that differ in every control, every section running in the first.
-constexpr float kSettingA[param::count] = {-3, 0, 8200, 10.8f, 1, 1, 0, 1600, -7.2f, 1, 0, 45, 7.2f, 1, 1,
-                                           0,  10000, 45, 24, 24, 1, 0, 0, 0, 0, 0};
-constexpr float kSettingB[param::count] = {3, 1, 3900, -6, 0.5f, 0, 1, 360, 6, 1.5f, 1, 110, -3, 0.6f, 0,
-                                           1, 14000, 70, 12, 18, 0, 1, 1, 1, 1, 1};
+constexpr float kSettingA[param::count] = {-3, 0, 8200, 10.8f, 1,  1,  0,  1600, -7.2f, 1, 0, 45, 7.2f,
+                                           1,  1, 0,    10000, 45, 24, 24, 1,    0,     0, 0, 0,  0};
+constexpr float kSettingB[param::count] = {3,    1, 3900, -6,    0.5f, 0,  1,  360, 6, 1.5f, 1, 110, -3,
+                                           0.6f, 0, 1,    14000, 70,   12, 18, 0,   1, 1,    1, 1,   1};
 
 struct Rig {
     Lv2Equalizer plugin{48000.0, 1};

@@ -34,15 +34,25 @@ Options parse(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--block" && i + 1 < argc) o.block = std::atoi(argv[++i]);
-        else if (arg == "--rate" && i + 1 < argc) o.rate = std::atof(argv[++i]);
-        else if (arg == "--seconds" && i + 1 < argc) o.seconds = std::atof(argv[++i]);
-        else if (arg.find('=') != std::string::npos)
-            o.settings.emplace_back(arg.substr(0, arg.find('=')), std::strtof(arg.c_str() + arg.find('=') + 1, nullptr));
-        else if (o.plugin.empty()) o.plugin = arg;
-        else throw std::runtime_error("unexpected argument '" + arg + "'");
+        if (arg == "--block" && i + 1 < argc) {
+            o.block = std::atoi(argv[++i]);
+        } else if (arg == "--rate" && i + 1 < argc) {
+            o.rate = std::atof(argv[++i]);
+        } else if (arg == "--seconds" && i + 1 < argc) {
+            o.seconds = std::atof(argv[++i]);
+        } else if (arg.find('=') != std::string::npos) {
+            o.settings.emplace_back(arg.substr(0, arg.find('=')),
+                                    std::strtof(arg.c_str() + arg.find('=') + 1, nullptr));
+        } else if (o.plugin.empty()) {
+            o.plugin = arg;
+        } else {
+            throw std::runtime_error("unexpected argument '" + arg + "'");
+        }
     }
-    if (o.plugin.empty() || o.block <= 0 || o.seconds <= 0) throw std::runtime_error("usage: qx71_plugin_bench PLUGIN [--block N] [--rate HZ] [--seconds S] [NAME=VALUE]...");
+    if (o.plugin.empty() || o.block <= 0 || o.seconds <= 0) {
+        throw std::runtime_error(
+            "usage: qx71_plugin_bench PLUGIN [--block N] [--rate HZ] [--seconds S] [NAME=VALUE]...");
+    }
     return o;
 }
 

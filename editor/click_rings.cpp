@@ -15,8 +15,7 @@ float pressAngle(int dx, int dy, float radius) {
     float y = static_cast<float>(dy) * radius;
     float theta = static_cast<float>(std::atan2(static_cast<double>(y), static_cast<double>(x)));
     float angle = theta / 3.1415927f * 180.0f - 90.0f;
-    if (angle < 0.0f)
-        angle += 360.0f;
+    if (angle < 0.0f) angle += 360.0f;
     return angle;
 }
 
@@ -31,11 +30,9 @@ int bandPosition(float angle, float startAngle, float stepAngle, int positions) 
 }
 
 int filterSector(float angle) {
-    if (angle > 345.0f)
-        angle = -15.0f;
+    if (angle > 345.0f) angle = -15.0f;
     int sector = 0;
-    for (float threshold = 15.0f; threshold <= 315.0f && threshold <= angle; threshold += 30.0f)
-        ++sector;
+    for (float threshold = 15.0f; threshold <= 315.0f && threshold <= angle; threshold += 30.0f) ++sector;
     return sector;
 }
 
@@ -49,8 +46,7 @@ void ClickRing::draw(CDrawContext* context) {
 }
 
 CMouseEventResult ClickRing::onMouseDown(CPoint& where, const long& buttons) {
-    if (!getMouseEnabled() || !(resolveButtons(buttons) & kLButton))
-        return kMouseEventNotHandled;
+    if (!getMouseEnabled() || !(resolveButtons(buttons) & kLButton)) return kMouseEventNotHandled;
     int dx = where.x - (size.left + static_cast<int>(radius));
     int dy = where.y - (size.top + static_cast<int>(radius));
     select(arc::pressAngle(dx, dy, radius));
@@ -61,25 +57,25 @@ BandRing::BandRing(const CRect& size, AudioEffect* effect) : ClickRing(size, eff
 
 void BandRing::select(float angle) {
     int position = arc::bandPosition(angle, startAngle, stepAngle, positions);
-    if (effect)
+    if (effect) {
         effect->setParameter(paramIndex, (1.0f / static_cast<float>(positions - 1)) * static_cast<float>(position));
+    }
 }
 
 bool BandRing::isTypeOf(const char* type) const {
     return isTypeName(type, "VarnokArcSwitch") || CControl::isTypeOf(type);
 }
 
-FilterRing::FilterRing(const CRect& size, AudioEffect* effect)
-    : ClickRing(size, effect) {}
+FilterRing::FilterRing(const CRect& size, AudioEffect* effect) : ClickRing(size, effect) {}
 
 void FilterRing::select(float angle) {
     int sector = arc::filterSector(angle);
-    if (!effect)
-        return;
-    if (sector <= 5)
+    if (!effect) return;
+    if (sector <= 5) {
         effect->setParameter(kHiPassParameter, static_cast<float>(sector) * 0.2f);
-    else
+    } else {
         effect->setParameter(kLoPassParameter, static_cast<float>(sector - 6) * 0.2f);
+    }
 }
 
 bool FilterRing::isTypeOf(const char* type) const {

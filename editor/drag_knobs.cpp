@@ -14,10 +14,8 @@ int travel(const CPoint& from, const CPoint& to) { return (to.x - from.x) - (to.
 CMouseEventResult DragKnob::onMouseDown(CPoint& where, const long& buttons) {
     long state = buttons;
     PressStart start = startPress(state);
-    if (start == kPressIgnored)
-        return kMouseEventNotHandled;
-    if (start == kPressConsumed)
-        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (start == kPressIgnored) return kMouseEventNotHandled;
+    if (start == kPressConsumed) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     startDrag(where, state);
     lastSeen = CPoint(-1, -1);
     dragging = true;
@@ -27,8 +25,7 @@ CMouseEventResult DragKnob::onMouseDown(CPoint& where, const long& buttons) {
 }
 
 void DragKnob::track(const CPoint& where, long buttons) {
-    if (where == lastSeen)
-        return;
+    if (where == lastSeen) return;
     lastSeen = where;
     dragTo(where, buttons);
 }
@@ -36,21 +33,20 @@ void DragKnob::track(const CPoint& where, long buttons) {
 void DragKnob::commitValue(float newValue) {
     value = newValue;
     bounceValue();
-    if (isDirty())
-        notifyValueChanged();
+    if (isDirty()) notifyValueChanged();
 }
 
 CMouseEventResult DragKnob::onMouseMoved(CPoint& where, const long& buttons) {
-    if (!dragging)
-        return kMouseEventNotHandled;
+    if (!dragging) return kMouseEventNotHandled;
     track(where, buttons);
-    if (!(buttons & kLButton))  // the button went up without a release event
+    if (!(buttons & kLButton)) {  // the button went up without a release event
         return onMouseUp(where, buttons);
+    }
     return kMouseEventHandled;
 }
 
 SelectorKnob::SelectorKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
-                       CBitmap* bitmap, const CPoint& offset)
+                           CBitmap* bitmap, const CPoint& offset)
     : DragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
 
 void SelectorKnob::startDrag(const CPoint& where, long buttons) {
@@ -69,7 +65,7 @@ bool SelectorKnob::isTypeOf(const char* type) const {
 }
 
 FineKnob::FineKnob(const CRect& size, CControlListener* listener, long tag, long frames, CCoord frameHeight,
-                         CBitmap* bitmap, const CPoint& offset)
+                   CBitmap* bitmap, const CPoint& offset)
     : DragKnob(size, listener, tag, frames, frameHeight, bitmap, offset) {}
 
 void FineKnob::startDrag(const CPoint& where, long buttons) {
@@ -90,8 +86,6 @@ void FineKnob::dragTo(const CPoint& where, long buttons) {
     commitValue(startValue + static_cast<float>(wholeSteps) * stepSize);
 }
 
-bool FineKnob::isTypeOf(const char* type) const {
-    return isTypeName(type, "VarnokKnobP") || CAnimKnob::isTypeOf(type);
-}
+bool FineKnob::isTypeOf(const char* type) const { return isTypeName(type, "VarnokKnobP") || CAnimKnob::isTypeOf(type); }
 
 }  // namespace gui

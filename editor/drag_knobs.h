@@ -38,7 +38,7 @@ private:
 class SelectorKnob : public DragKnob {
 public:
     SelectorKnob(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
-               VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
+                 VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
 
     bool isTypeOf(const char* type) const override;
 
@@ -56,7 +56,7 @@ private:
 class FineKnob : public DragKnob {
 public:
     FineKnob(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, long tag, long frames,
-                VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
+             VSTGUI::CCoord frameHeight, VSTGUI::CBitmap* bitmap, const VSTGUI::CPoint& offset = VSTGUI::CPoint());
 
     bool isTypeOf(const char* type) const override;
 

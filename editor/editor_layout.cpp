@@ -46,8 +46,7 @@ public:
     // Shows the parameter's current value, then goes into the frame, which owns it from now on.
     template <class View>
     View* add(View* view, long parameter = -1) {
-        if (parameter >= 0)
-            view->setValue(in.effect.getParameter(parameter));
+        if (parameter >= 0) view->setValue(in.effect.getParameter(parameter));
         try {
             in.frame.addView(view);
         } catch (...) {
@@ -134,8 +133,8 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.lfFreqKnob = b.selectorKnob(lfSelector, param::lfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
     v.lfGainKnob = b.fineKnob(lfInner, param::lfGain, artwork::kGainKnob);
     v.lfBwKnob = b.fineKnob(sideKnob(lowBwCentre), param::lfBandwidth, artwork::kSideKnob);
-    v.hiPassKnob = b.selectorKnob(square(filterCentre, selectorKnobSize), param::highPass, artwork::kHiPassKnob,
-                                  filterKnobFrames);
+    v.hiPassKnob =
+        b.selectorKnob(square(filterCentre, selectorKnobSize), param::highPass, artwork::kHiPassKnob, filterKnobFrames);
     v.loPassKnob = b.selectorKnob(filterInner, param::lowPass, artwork::kLoPassKnob, filterKnobFrames);
     v.outputKnob = b.fineKnob(sideKnob(outputCentre), param::output, artwork::kSideKnob);
     // An inner knob leaves its rim to the knob around it.
@@ -148,7 +147,8 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.mfTypeSwitch = b.horizontalSwitch(midTypeSwitch, param::mfType, artwork::kTypeSwitch, typePositions);
     v.lfTypeSwitch = b.horizontalSwitch(lowTypeSwitch, param::lfType, artwork::kTypeSwitch, typePositions);
     v.loSlopeSwitch = b.horizontalSwitch(layout::loSlopeSwitch, param::lowSlope, artwork::kSlopeSwitch, slopePositions);
-    v.hiSlopeSwitch = b.horizontalSwitch(layout::hiSlopeSwitch, param::highSlope, artwork::kSlopeSwitch, slopePositions);
+    v.hiSlopeSwitch =
+        b.horizontalSwitch(layout::hiSlopeSwitch, param::highSlope, artwork::kSlopeSwitch, slopePositions);
     // The slope switches leave the pixels that face the filter ring to the ring.
     v.loSlopeSwitch->setMouseableArea(toRect(loSlopeMouseArea));
     v.hiSlopeSwitch->setMouseableArea(toRect(hiSlopeMouseArea));
@@ -180,22 +180,18 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     v.outputText = b.readout(outputReadout, 1007, param::output, readout::kOutputHalfRange);
 
     // Late settings, once every view exists.
-    for (SelectorKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob})
-        knob->dragRange = kSelectorDragRange;
-    for (SelectorKnob* knob : {v.hiPassKnob, v.loPassKnob})
-        knob->dragRange = kFilterDragRange;
-    for (FineKnob* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob})
-        knob->steps = kGainSteps;
-    for (FineKnob* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob})
-        knob->steps = kBandwidthSteps;
+    for (SelectorKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob}) knob->dragRange = kSelectorDragRange;
+    for (SelectorKnob* knob : {v.hiPassKnob, v.loPassKnob}) knob->dragRange = kFilterDragRange;
+    for (FineKnob* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob}) knob->steps = kGainSteps;
+    for (FineKnob* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob}) knob->steps = kBandwidthSteps;
     v.outputKnob->steps = kOutputSteps;
 
     // Exactly the controls with a parameter tag get a default: the parameter's own default.
     for (CControl* control : std::initializer_list<CControl*>{
-             v.hfGainKnob,   v.mfGainKnob,    v.lfGainKnob,    v.hfBwKnob,      v.mfBwKnob,      v.lfBwKnob,
-             v.outputKnob,   v.hfFreqKnob,    v.mfFreqKnob,    v.lfFreqKnob,    v.hiPassKnob,    v.loPassKnob,
-             v.hfTypeSwitch, v.mfTypeSwitch,  v.lfTypeSwitch,  v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton,
-             v.lfModeButton, v.phaseButton,   v.analogButton,  v.hfMuteButton,  v.mfMuteButton,  v.lfMuteButton,
+             v.hfGainKnob,    v.mfGainKnob,   v.lfGainKnob,   v.hfBwKnob,      v.mfBwKnob,      v.lfBwKnob,
+             v.outputKnob,    v.hfFreqKnob,   v.mfFreqKnob,   v.lfFreqKnob,    v.hiPassKnob,    v.loPassKnob,
+             v.hfTypeSwitch,  v.mfTypeSwitch, v.lfTypeSwitch, v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton,
+             v.lfModeButton,  v.phaseButton,  v.analogButton, v.hfMuteButton,  v.mfMuteButton,  v.lfMuteButton,
              v.hpfMuteButton, v.lpfMuteButton})
         control->setDefaultValue(param::kTable[control->getTag()].defaultValue);
 }

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "chorizontalswitch.h"
+#include "click_rings.h"
 #include "conoffbutton.h"
 #include "ctextedit.h"
-#include "click_rings.h"
 #include "drag_knobs.h"
 #include "lamps.h"
 

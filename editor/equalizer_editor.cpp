@@ -28,8 +28,9 @@ struct SectionRule {
 };
 
 constexpr SectionRule kSectionRules[kLampSectionCount] = {
-    {param::hfFreq, 0.142, param::muteHf}, {param::mfFreq, 0.142, param::muteMf}, {param::lfFreq, 0.142, param::muteLf},
-    {param::lowPass, 0.2, param::muteLowPass},  {param::highPass, 0.2, param::muteHighPass},
+    {param::hfFreq, 0.142, param::muteHf},       {param::mfFreq, 0.142, param::muteMf},
+    {param::lfFreq, 0.142, param::muteLf},       {param::lowPass, 0.2, param::muteLowPass},
+    {param::highPass, 0.2, param::muteHighPass},
 };
 
 struct ReadoutBinding {
@@ -39,9 +40,9 @@ struct ReadoutBinding {
 };
 
 constexpr ReadoutBinding kReadouts[] = {
-    {1001, param::hfGain, readout::kGainHalfRange},    {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
-    {1003, param::mfGain, readout::kGainHalfRange},    {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
-    {1005, param::lfGain, readout::kGainHalfRange},    {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
+    {1001, param::hfGain, readout::kGainHalfRange},   {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
+    {1003, param::mfGain, readout::kGainHalfRange},   {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
+    {1005, param::lfGain, readout::kGainHalfRange},   {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
     {1007, param::output, readout::kOutputHalfRange},
 };
 
@@ -52,10 +53,8 @@ int selectorSteps(long tag) {
         case param::mfFreq:
         case param::lfFreq:
         case param::lowPass:
-        case param::highPass:
-            return param::kTable[tag].steps;
-        default:
-            return 0;
+        case param::highPass: return param::kTable[tag].steps;
+        default: return 0;
     }
 }
 
@@ -66,13 +65,12 @@ public:
     Artwork(const Artwork&) = delete;
     Artwork& operator=(const Artwork&) = delete;
     ~Artwork() {
-        for (CBitmap* bitmap : bitmaps)
-            if (bitmap)
-                bitmap->forget();
+        for (CBitmap* bitmap : bitmaps) {
+            if (bitmap) bitmap->forget();
+        }
     }
     void load() {
-        for (int i = 0; i < artwork::kCount; ++i)
-            bitmaps[i] = new CBitmap(artwork::kBackground + i);
+        for (int i = 0; i < artwork::kCount; ++i) bitmaps[i] = new CBitmap(artwork::kBackground + i);
     }
     CBitmap* const* all() const { return bitmaps.data(); }
 
@@ -106,8 +104,7 @@ EqualizerEditor::~EqualizerEditor() { close(); }
 
 bool EqualizerEditor::open(void* parentWindow) {
     // A second open without a close would leave the first window and its views behind.
-    if (frame)
-        close();
+    if (frame) close();
     AEffGUIEditor::open(parentWindow);
     interfaceThread.store(std::this_thread::get_id());
     try {
@@ -128,8 +125,7 @@ bool EqualizerEditor::buildWindow(void* parentWindow) {
         // Changes from other threads from here on are marked and shown at the first idle; taking
         // the marks also makes the values stored before them visible to the reads below.
         pendingParameters.exchange(0);
-        for (SectionLampState& lamp : lamps)
-            lamp.overrideOn.store(false);
+        for (SectionLampState& lamp : lamps) lamp.overrideOn.store(false);
         peakLevel.store(0.0);
         buildEditorViews(LayoutInputs{*newFrame, *effect, this, art.all(), lamps, peakLevel}, views);
     } catch (...) {
@@ -155,37 +151,35 @@ void EqualizerEditor::close() {
 }
 
 void EqualizerEditor::idle() {
-    if (guiOpen.load())
-        showPendingParameters();
+    if (guiOpen.load()) showPendingParameters();
     AEffGUIEditor::idle();
     std::uint32_t now = qx71::nowMs();
     if (now - lastBlinkTicks >= kBlinkIntervalMs) {
         lastBlinkTicks = now;
         blinkPhase = !blinkPhase;
     }
-    if (!guiOpen.load())
-        return;
-    for (int s = 0; s < kLampSectionCount; ++s)
-        if (effect->getParameter(kSectionRules[s].mute) > 0.5f)
-            lamps[s].overrideOn.store(blinkPhase);
+    if (!guiOpen.load()) return;
+    for (int s = 0; s < kLampSectionCount; ++s) {
+        if (effect->getParameter(kSectionRules[s].mute) > 0.5f) lamps[s].overrideOn.store(blinkPhase);
+    }
 }
 
 void EqualizerEditor::setParameter(VstInt32 index, float value) {
     // The lamps follow the value as notified; the controls show the stored, clamped value.
     lampParameterChanged(index, value);
-    if (index < 0 || index >= param::count)
-        return;
-    if (std::this_thread::get_id() != interfaceThread.load())
+    if (index < 0 || index >= param::count) return;
+    if (std::this_thread::get_id() != interfaceThread.load()) {
         pendingParameters.fetch_or(1u << index);  // also while closed: open may be under way
-    else if (guiOpen.load())
+    } else if (guiOpen.load()) {
         showParameter(index);
+    }
 }
 
 void EqualizerEditor::showPendingParameters() {
     std::uint32_t pending = pendingParameters.exchange(0);
-    for (int index = 0; index < param::count; ++index)
-        if (pending & (1u << index))
-            showParameter(index);
+    for (int index = 0; index < param::count; ++index) {
+        if (pending & (1u << index)) showParameter(index);
+    }
 }
 
 void EqualizerEditor::showParameter(VstInt32 index) {
@@ -221,15 +215,14 @@ void EqualizerEditor::showParameter(VstInt32 index) {
         default: return;
     }
     float stored = effect->getParameter(index);
-    for (CControl* control : bound)
-        if (control)
-            control->setValue(stored);
+    for (CControl* control : bound) {
+        if (control) control->setValue(stored);
+    }
 }
 
 void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
     (void)context;
-    if (!guiOpen.load() || !control)
-        return;
+    if (!guiOpen.load() || !control) return;
     long tag = control->getTag();
     if (tag >= 0 && tag < param::count) {
         if (int steps = selectorSteps(tag)) {
@@ -242,13 +235,13 @@ void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
         return;
     }
     for (const ReadoutBinding& binding : kReadouts) {
-        if (binding.tag != tag)
-            continue;
+        if (binding.tag != tag) continue;
         char text[CParamDisplay::kTextSize];
         static_cast<CTextEdit*>(control)->getText(text);
         // A typed value is no gesture: the host is not sent automation for it.
-        if (std::optional<float> typed = readout::parse(text, binding.halfRange))
+        if (std::optional<float> typed = readout::parse(text, binding.halfRange)) {
             effect->setParameter(binding.parameter, *typed);
+        }
         return;
     }
 }
@@ -260,8 +253,7 @@ void EqualizerEditor::lampParameterChanged(VstInt32 index, float value) {
     double widened = value;
     for (int s = 0; s < kLampSectionCount; ++s) {
         const SectionRule& rule = kSectionRules[s];
-        if (index == rule.selector)
-            lamps[s].ledOn.store(widened >= rule.litFrom);
+        if (index == rule.selector) lamps[s].ledOn.store(widened >= rule.litFrom);
         if (index == rule.mute) {
             lamps[s].overrideActive.store(value >= 0.5f);
             lamps[s].overrideOn.store(false);

@@ -17,10 +17,11 @@ void TwoFrameLamp::setDirty(bool state) { CView::setDirty(state); }
 void TwoFrameLamp::drawFrame(CDrawContext* context, bool lit) {
     if (pBackground) {
         CPoint source(0, lit ? size.height() : 0);
-        if (getTransparency())
+        if (getTransparency()) {
             pBackground->drawTransparent(context, size, source);
-        else
+        } else {
             pBackground->draw(context, size, source);
+        }
     }
     setDirty(false);
 }

@@ -18,8 +18,8 @@ void storeEight(double* p, W v) { _mm512_storeu_pd(p, v); }
 // Eight frames as pairs (two registers) from the two channels, and the other way round.
 template <int kFirst>
 W interleave(W left, W right) {
-    const __m512i index = _mm512_set_epi64(kFirst + 11, kFirst + 3, kFirst + 10, kFirst + 2, kFirst + 9, kFirst + 1,
-                                           kFirst + 8, kFirst);
+    const __m512i index =
+        _mm512_set_epi64(kFirst + 11, kFirst + 3, kFirst + 10, kFirst + 2, kFirst + 9, kFirst + 1, kFirst + 8, kFirst);
     return _mm512_permutex2var_pd(left, index, right);
 }
 template <int kChannel>
@@ -34,8 +34,12 @@ template <class Sample>
 class BlockWriter {
 public:
     BlockWriter(Sample* const* outputs, const CallSettings& settings)
-        : frames_(outputs, settings), outputs_(outputs), gain_(_mm512_set1_pd(settings.outputGain)),
-          polarity_(_mm512_set1_pd(settings.polarity)), mono_(settings.mono), measurePeak_(settings.measurePeak) {}
+        : frames_(outputs, settings),
+          outputs_(outputs),
+          gain_(_mm512_set1_pd(settings.outputGain)),
+          polarity_(_mm512_set1_pd(settings.polarity)),
+          mono_(settings.mono),
+          measurePeak_(settings.measurePeak) {}
 
     // Writes frames [first, end) from pairs (pairs[0] is frame first).
     void write(const double* pairs, int32_t first, int32_t end) {

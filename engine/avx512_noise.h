@@ -65,12 +65,13 @@ void drawNoise(uint32_t& seed, double* out, int32_t frames) {
     for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
         // Every step jumps from the first one, so the steps do not wait for each other.
         const NoiseJump step = kNoiseSteps<kMaxFrames>[i / kDrawsPerStep];
-        const __m512i generator = _mm512_add_epi32(
-            _mm512_mullo_epi32(first, _mm512_set1_epi32(static_cast<int>(step.a))), _mm512_set1_epi32(static_cast<int>(step.b)));
-        const __m512i bits = _mm512_or_si512(_mm512_srli_epi32(generator, 9),
-                                             _mm512_set1_epi32(static_cast<int>(kNoiseExponent)));
-        const __m512 centred = _mm512_mul_ps(_mm512_sub_ps(_mm512_castsi512_ps(bits), _mm512_set1_ps(3.0f)),
-                                             _mm512_set1_ps(0.5f));
+        const __m512i generator =
+            _mm512_add_epi32(_mm512_mullo_epi32(first, _mm512_set1_epi32(static_cast<int>(step.a))),
+                             _mm512_set1_epi32(static_cast<int>(step.b)));
+        const __m512i bits =
+            _mm512_or_si512(_mm512_srli_epi32(generator, 9), _mm512_set1_epi32(static_cast<int>(kNoiseExponent)));
+        const __m512 centred =
+            _mm512_mul_ps(_mm512_sub_ps(_mm512_castsi512_ps(bits), _mm512_set1_ps(3.0f)), _mm512_set1_ps(0.5f));
         const __m256 low = _mm512_castps512_ps256(centred);
         const __m256 high = _mm256_castsi256_ps(_mm512_extracti64x4_epi64(_mm512_castps_si512(centred), 1));
         _mm512_store_pd(out + i, _mm512_mul_pd(_mm512_cvtps_pd(low), _mm512_set1_pd(kNoiseScale)));

@@ -68,12 +68,25 @@ class ChainRun {
 public:
     ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
              Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed)
-        : c_(c), s_(s), inputs_(inputs), writer_(outputs, settings), frames_(frames), settings_(settings), d_(offset),
+        : c_(c),
+          s_(s),
+          inputs_(inputs),
+          writer_(outputs, settings),
+          frames_(frames),
+          settings_(settings),
+          d_(offset),
           seed_(seed),
-          enabled_{settings.analog,   settings.lowBand,  settings.lowBand,
-                   settings.lowBand,  settings.midBand,  settings.highBand,
-                   settings.highBand, settings.highPass, settings.highPass && settings.highPassSlope >= 2,
-                   settings.lowPass,  settings.lowPass && settings.lowPassSlope >= 2} {}
+          enabled_{settings.analog,
+                   settings.lowBand,
+                   settings.lowBand,
+                   settings.lowBand,
+                   settings.midBand,
+                   settings.highBand,
+                   settings.highBand,
+                   settings.highPass,
+                   settings.highPass && settings.highPassSlope >= 2,
+                   settings.lowPass,
+                   settings.lowPass && settings.lowPassSlope >= 2} {}
 
     // Returns the largest frame level; the states and the generator state are then in
     // states() and seed().
@@ -179,8 +192,8 @@ double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* 
 }
 
 template <class Sample>
-using PartsRun = double (*)(ChainCoefficients<Pair>&, ChainStates<Pair>&, const Sample* const*, Sample* const*,
-                            int32_t, const CallSettings&, double, uint32_t&);
+using PartsRun = double (*)(ChainCoefficients<Pair>&, ChainStates<Pair>&, const Sample* const*, Sample* const*, int32_t,
+                            const CallSettings&, double, uint32_t&);
 template <class Sample, unsigned... kParts>
 constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequence<unsigned, kParts...>) {
     return {&runParts<Sample, kParts>...};
@@ -234,8 +247,8 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,
                                             uint32_t&);
-template double ChainKernel::process<double>(const double* const*, double* const*, int32_t, const CallSettings&,
-                                             double, uint32_t&);
+template double ChainKernel::process<double>(const double* const*, double* const*, int32_t, const CallSettings&, double,
+                                             uint32_t&);
 
 ChainCoefficients<double> ChainKernel::coefficients() const {
     ChainCoefficients<double> result;
@@ -247,8 +260,7 @@ ChainCoefficients<double> ChainKernel::coefficients() const {
 ChainStates<double> ChainKernel::states(int channel) const {
     ChainStates<double> result;
     const auto pick = channel == 0 ? &Pair::left : &Pair::right;
-    forEachSection([pick](Section, auto& target, const auto& source) { target = lane(source, pick); }, result,
-                   states_);
+    forEachSection([pick](Section, auto& target, const auto& source) { target = lane(source, pick); }, result, states_);
     return result;
 }
 

@@ -71,7 +71,9 @@ template <template <class> class State>
 __attribute__((always_inline)) inline void merge(State<W>& to, const State<W>& from, Mask lanes) {
     W* target = reinterpret_cast<W*>(&to);
     const W* source = reinterpret_cast<const W*>(&from);
-    for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) target[i] = _mm512_mask_mov_pd(target[i], lanes, source[i]);
+    for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) {
+        target[i] = _mm512_mask_mov_pd(target[i], lanes, source[i]);
+    }
 }
 
 }  // namespace
@@ -103,10 +105,10 @@ struct Place {
     Group group;
     int slot;
 };
-constexpr Place kPlaces[kSectionCount] = {
-    {shelves, 0},     {shelves, 1},     {frontBiquads, 0}, {frontBiquads, 1}, {frontBiquads, 2},
-    {shelves, 2},     {frontBiquads, 3}, {firstOrders, 0}, {backBiquads, 0},  {backBiquads, 1},
-    {firstOrders, 1}, {backBiquads, 2}, {backBiquads, 3}};
+constexpr Place kPlaces[kSectionCount] = {{shelves, 0},      {shelves, 1},     {frontBiquads, 0}, {frontBiquads, 1},
+                                          {frontBiquads, 2}, {shelves, 2},     {frontBiquads, 3}, {firstOrders, 0},
+                                          {backBiquads, 0},  {backBiquads, 1}, {firstOrders, 1},  {backBiquads, 2},
+                                          {backBiquads, 3}};
 constexpr Place placeOf(Section section) { return kPlaces[static_cast<int>(section)]; }
 // The shelves' fourth slot carries the next input frame to the first section.
 constexpr int kInputSlot = 3;
@@ -146,7 +148,7 @@ struct Stages {
 // kSkew − 1 iterations instead of holding up the next one.
 constexpr int kSkew = 2;
 template <bool kFirstOrders>
-constexpr int kLatency = kSkew * (Stages<kFirstOrders>::kCount - 1);
+constexpr int kLatency = kSkew*(Stages<kFirstOrders>::kCount - 1);
 // The loop runs in blocks of kBlock iterations: before a block, the input frames it takes
 // (with the Analog noise added) are gathered into a buffer of pairs, and after it, the
 // output frames it made are scaled and written out, eight frames per instruction.
@@ -172,7 +174,6 @@ using ShelfLanes = Lanes<Shelf, ShelfState>;
 using BiquadLanes = Lanes<Biquad, BiquadState>;
 using FirstOrderLanes = Lanes<FirstOrder, FirstOrderState>;
 
-
 template <size_t N>
 W offsetLanes(Group group, const Section (&sections)[N], double offset) {
     return _mm512_mask_blend_pd(lanesOf(group, sections), _mm512_set1_pd(-0.0), _mm512_set1_pd(offset));
@@ -181,11 +182,16 @@ W offsetLanes(Group group, const Section (&sections)[N], double offset) {
 template <class Sample>
 class WideRun {
 public:
-    WideRun(const ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs,
-            Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset)
-        : states_(s), inputs_(inputs), writer_(outputs, settings), frames_(frames), analog_(settings.analog),
-          offsetInFront_{offsetLanes(shelves, kOffsetInFront, offset), offsetLanes(frontBiquads, kOffsetInFront, offset),
-                         offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)},
+    WideRun(const ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs,
+            int32_t frames, const CallSettings& settings, double offset)
+        : states_(s),
+          inputs_(inputs),
+          writer_(outputs, settings),
+          frames_(frames),
+          analog_(settings.analog),
+          offsetInFront_{
+              offsetLanes(shelves, kOffsetInFront, offset), offsetLanes(frontBiquads, kOffsetInFront, offset),
+              offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)},
           offsetToHighShelf_(offsetLanes(frontBiquads, kOffsetToHighShelf, settings.highBand ? offset : -0.0)) {
         const bool runs[kSectionCount] = {
             settings.analog,
@@ -317,8 +323,7 @@ private:
     }
 
     template <template <class> class Coefficients, template <class> class State>
-    void place(Lanes<Coefficients, State>& lanes, Section section, const Coefficients<Pair>& c,
-               const State<Pair>& s) {
+    void place(Lanes<Coefficients, State>& lanes, Section section, const Coefficients<Pair>& c, const State<Pair>& s) {
         putSlot(lanes.c, c, placeOf(section).slot);
         putSlot(lanes.s, s, placeOf(section).slot);
         if (runs_[static_cast<int>(section)]) lanes.running |= slotMask(placeOf(section).slot);
@@ -373,8 +378,8 @@ private:
     // The shelves' output with the next input frame in its input slot.
     static W withFrame(W shelvesOut, const double* pair) {
         constexpr __mmask16 kInputLanes = 0xFu << (4 * kInputSlot);
-        return _mm512_castps_pd(_mm512_mask_broadcast_f32x4(_mm512_castpd_ps(shelvesOut), kInputLanes,
-                                                            _mm_castpd_ps(_mm_loadu_pd(pair))));
+        return _mm512_castps_pd(
+            _mm512_mask_broadcast_f32x4(_mm512_castpd_ps(shelvesOut), kInputLanes, _mm_castpd_ps(_mm_loadu_pd(pair))));
     }
 
     template <Group kGroup, template <class> class Coefficients, template <class> class State, class Step>
@@ -450,7 +455,7 @@ private:
     BiquadLanes front_;
     FirstOrderLanes firstOrders_;
     BiquadLanes back_;
-    alignas(64) double noise_[2 * kBlock];  // the block's Analog noise, in whole steps
+    alignas(64) double noise_[2 * kBlock];        // the block's Analog noise, in whole steps
     alignas(64) double firstFrames_[2 * kBlock];  // the block's input frames as pairs
     alignas(64) double doneFrames_[2 * kBlock];   // the block's output frames as pairs
 };
@@ -458,8 +463,8 @@ private:
 
 template <class Sample>
 double runChainAvx512(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
-                      const Sample* const* inputs, Sample* const* outputs, int32_t frames,
-                      const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+                      const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                      double offset, uint32_t& noiseSeed) {
     WideRun<Sample> run(coefficients, states, inputs, outputs, frames, settings, offset);
     uint32_t seed = noiseSeed;
     const double peak = run.run(seed);

@@ -14,7 +14,7 @@ namespace dsp {
 // the states cleaned up; returns the largest frame level when settings.measurePeak asks for it.
 template <class Sample>
 double runChainAvx512(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
-                      const Sample* const* inputs, Sample* const* outputs, int32_t frames,
-                      const CallSettings& settings, double offset, uint32_t& noiseSeed);
+                      const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                      double offset, uint32_t& noiseSeed);
 
 }  // namespace dsp

@@ -52,8 +52,8 @@ public:
     // peakLevel: when not null, raised (never lowered) to the largest output frame level of the call.
     void processReplacing(const float* const* inputs, float* const* outputs, int32_t frames, bool mono,
                           std::atomic<double>* peakLevel);
-    void processDoubleReplacing(const double* const* inputs, double* const* outputs, int32_t frames,
-                                bool mono, std::atomic<double>* peakLevel);
+    void processDoubleReplacing(const double* const* inputs, double* const* outputs, int32_t frames, bool mono,
+                                std::atomic<double>* peakLevel);
 
     // Clears every section's state (the history of the audio so far); call only while no
     // processing call is running. For front-ends whose host announces a fresh start.

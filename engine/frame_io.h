@@ -19,7 +19,10 @@ template <class Sample>
 class FrameWriter {
 public:
     FrameWriter(Sample* const* outputs, const CallSettings& settings)
-        : outputs_(outputs), gain_(settings.outputGain), polarity_(settings.polarity), mono_(settings.mono),
+        : outputs_(outputs),
+          gain_(settings.outputGain),
+          polarity_(settings.polarity),
+          mono_(settings.mono),
           measurePeak_(settings.measurePeak) {}
 
     void write(int32_t frame, Pair y) {

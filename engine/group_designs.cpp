@@ -46,8 +46,8 @@ struct PassSections {
 
 // Writes only the sections that the slope uses; the others keep their coefficients.
 template <class FirstOrderDesign, class SecondOrderDesign>
-void designPass(double frequency, int slope, double sampleRate, PassSections sections,
-                FirstOrderDesign firstOrder, SecondOrderDesign secondOrder) {
+void designPass(double frequency, int slope, double sampleRate, PassSections sections, FirstOrderDesign firstOrder,
+                SecondOrderDesign secondOrder) {
     if (slope == 0 || slope == 2) sections.first = firstOrder(frequency, sampleRate);
     if (slope == 1) sections.stage1 = secondOrder(frequency, kSingleStageDivisor, sampleRate);
     if (slope == 2) sections.stage1 = secondOrder(frequency, kThirdOrderDivisor, sampleRate);
@@ -78,8 +78,8 @@ void designHighBand(const float* x, double fs, DesignedChain& chain) {
     const double dB = bandGainDb(gain);
     const float type = x[param::hfType];
     if (above(x[param::hfMode], 0.5f)) {
-        const double bw = bandwidthLaw(gain, x[param::hfBandwidth], dB, above(type, 0.5f), kHighBandP[i],
-                                       kHighBandQ[i]);
+        const double bw =
+            bandwidthLaw(gain, x[param::hfBandwidth], dB, above(type, 0.5f), kHighBandP[i], kHighBandQ[i]);
         c.hfPeak = designPeaking(param::kHighBandSteps[i].value, peakingAmplitude(dB), bandwidthFactor(bw), fs);
         resetShelf(chain, c.hfShelf, Section::hfShelf);
         return;
@@ -90,8 +90,8 @@ void designHighBand(const float* x, double fs, DesignedChain& chain) {
         const float bumpGain = gain * 6.0f - 3.0f;
         const float gainComplement = 1.0f - gain;
         const double bumpOctaves = gainComplement * 0.2 + 2.0;
-        c.hfPeak = designPeaking(param::kHighBandSteps[i].value * 0.121, peakingAmplitude(-static_cast<double>(bumpGain)),
-                                 bandwidthFactor(bumpOctaves), fs);
+        c.hfPeak = designPeaking(param::kHighBandSteps[i].value * 0.121,
+                                 peakingAmplitude(-static_cast<double>(bumpGain)), bandwidthFactor(bumpOctaves), fs);
     } else {
         resetBiquad(chain, c.hfPeak, Section::hfPeak);
     }
@@ -106,8 +106,8 @@ void designMidBand(const float* x, double fs, DesignedChain& chain) {
     }
     const float gain = x[param::mfGain];
     const double dB = bandGainDb(gain);
-    const double bw = bandwidthLaw(gain, x[param::mfBandwidth], dB, above(x[param::mfType], 0.5f), kMidBandP[i],
-                                   kMidBandQ[i]);
+    const double bw =
+        bandwidthLaw(gain, x[param::mfBandwidth], dB, above(x[param::mfType], 0.5f), kMidBandP[i], kMidBandQ[i]);
     c.mfPeak = designPeaking(param::kMidBandSteps[i].value, peakingAmplitude(dB), bandwidthFactor(bw), fs);
 }
 
@@ -148,16 +148,16 @@ void designLowPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::lowPass]);
     if (i == 0) return;
     ChainCoefficients<double>& c = chain.coefficients;
-    designPass(param::kLowPassSteps[i].value, slopePosition(x[param::lowSlope]), fs, {c.lpFirst, c.lpStage1, c.lpStage2},
-               designFirstOrderLowPass, designSecondOrderLowPass);
+    designPass(param::kLowPassSteps[i].value, slopePosition(x[param::lowSlope]), fs,
+               {c.lpFirst, c.lpStage1, c.lpStage2}, designFirstOrderLowPass, designSecondOrderLowPass);
 }
 
 void designHighPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::highPass]);
     if (i == 0) return;
     ChainCoefficients<double>& c = chain.coefficients;
-    designPass(param::kHighPassSteps[i].value, slopePosition(x[param::highSlope]), fs, {c.hpFirst, c.hpStage1, c.hpStage2},
-               designFirstOrderHighPass, designSecondOrderHighPass);
+    designPass(param::kHighPassSteps[i].value, slopePosition(x[param::highSlope]), fs,
+               {c.hpFirst, c.hpStage1, c.hpStage2}, designFirstOrderHighPass, designSecondOrderHighPass);
 }
 
 void designAnalog(const float* x, double fs, DesignedChain& chain) {
@@ -177,13 +177,21 @@ void designGroup(DesignGroup group, const float* values, double sampleRate, Desi
 }
 
 bool groupOfParameter(int index, DesignGroup& group) {
-    if (index >= param::hfFreq && index <= param::hfMode) group = DesignGroup::highBand;
-    else if (index >= param::mfFreq && index <= param::mfType) group = DesignGroup::midBand;
-    else if (index >= param::lfFreq && index <= param::lfMode) group = DesignGroup::lowBand;
-    else if (index == param::lowPass || index == param::lowSlope) group = DesignGroup::lowPass;
-    else if (index == param::highPass || index == param::highSlope) group = DesignGroup::highPass;
-    else if (index == param::analog) group = DesignGroup::analog;
-    else return false;
+    if (index >= param::hfFreq && index <= param::hfMode) {
+        group = DesignGroup::highBand;
+    } else if (index >= param::mfFreq && index <= param::mfType) {
+        group = DesignGroup::midBand;
+    } else if (index >= param::lfFreq && index <= param::lfMode) {
+        group = DesignGroup::lowBand;
+    } else if (index == param::lowPass || index == param::lowSlope) {
+        group = DesignGroup::lowPass;
+    } else if (index == param::highPass || index == param::highSlope) {
+        group = DesignGroup::highPass;
+    } else if (index == param::analog) {
+        group = DesignGroup::analog;
+    } else {
+        return false;
+    }
     return true;
 }
 

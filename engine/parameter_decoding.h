@@ -7,7 +7,6 @@
 
 namespace dsp {
 
-
 // Band frequency selector: 0 (off) or 1..7; thresholds i × 0.142 + 0.071 in double precision.
 int bandPosition(float x);
 // Pass-filter frequency selector: 0 (off) or 1..5; thresholds i × 0.2 + 0.1 in double precision.

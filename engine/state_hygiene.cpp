@@ -16,7 +16,9 @@ void cleanSection(State& state) {
     const __m128d flushBelow = _mm_set1_pd(kFlushBelow);
     // All ones in a lane while every member of that lane is finite (v − v is 0 only then).
     __m128d finite = _mm_cmpeq_pd(zero, zero);
-    for (int i = 0; i < kCount; ++i) finite = _mm_and_pd(finite, _mm_cmpeq_pd(_mm_sub_pd(members[i].v, members[i].v), zero));
+    for (int i = 0; i < kCount; ++i) {
+        finite = _mm_and_pd(finite, _mm_cmpeq_pd(_mm_sub_pd(members[i].v, members[i].v), zero));
+    }
     for (int i = 0; i < kCount; ++i) {
         const __m128d magnitude = _mm_andnot_pd(signMask, members[i].v);
         const __m128d tiny = _mm_and_pd(_mm_cmplt_pd(magnitude, flushBelow), _mm_cmpgt_pd(magnitude, zero));

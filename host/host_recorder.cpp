@@ -112,16 +112,11 @@ VstIntPtr HostRecorder::answer(AEffect* effect, VstInt32 opcode, VstInt32 index,
     std::lock_guard<std::mutex> guard(lock_);
     calls_.push_back(HostCall{effect, opcode, index, value, opt, text});
     switch (opcode) {
-        case audioMasterVersion:
-            return versionAnswer_;
-        case audioMasterGetSampleRate:
-            return static_cast<VstIntPtr>(sampleRate_);
-        case audioMasterGetBlockSize:
-            return blockSize_;
-        case audioMasterCanDo:
-            return capabilities_.count(text) != 0 ? 1 : 0;
-        default:
-            return 0;
+        case audioMasterVersion: return versionAnswer_;
+        case audioMasterGetSampleRate: return static_cast<VstIntPtr>(sampleRate_);
+        case audioMasterGetBlockSize: return blockSize_;
+        case audioMasterCanDo: return capabilities_.count(text) != 0 ? 1 : 0;
+        default: return 0;
     }
 }
 

@@ -13,14 +13,10 @@ constexpr std::size_t kTextBufferSize = 512;
 
 VstInt32 arrangementType(VstInt32 channels) {
     switch (channels) {
-        case 0:
-            return kSpeakerArrEmpty;
-        case 1:
-            return kSpeakerArrMono;
-        case 2:
-            return kSpeakerArrStereo;
-        default:
-            return kSpeakerArrUserDefined;
+        case 0: return kSpeakerArrEmpty;
+        case 1: return kSpeakerArrMono;
+        case 2: return kSpeakerArrStereo;
+        default: return kSpeakerArrUserDefined;
     }
 }
 

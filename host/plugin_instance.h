@@ -31,8 +31,7 @@ public:
     // The record, for raw access; null once closed.
     AEffect* effect() const { return effect_; }
     HostRecorder& host() const { return host_; }
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f);
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
 
     VstIntPtr open();
     // effClose: the plug-in frees the instance, so the record must not be used afterwards.

@@ -14,9 +14,9 @@ Display* asDisplay(void* display) { return static_cast<Display*>(display); }
 // Xvfb 21.1 was seen to drop about one in a hundred connections opened right after another was
 // closed, which open/close storms do; the plug-in side tries again too.
 Display* openDisplay() {
-    for (int attempt = 0; attempt < 3; ++attempt)
-        if (Display* display = XOpenDisplay(nullptr))
-            return display;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+    }
     return nullptr;
 }
 
@@ -37,9 +37,9 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::open(Instance& instance, const
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;  // no window manager decoration or placement
     attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
-    Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, rect->right - rect->left,
-                                  rect->bottom - rect->top, 0, CopyFromParent, InputOutput, CopyFromParent,
-                                  CWOverrideRedirect | CWBackPixel, &attributes);
+    Window window =
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, rect->right - rect->left, rect->bottom - rect->top, 0,
+                      CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XStoreName(display, window, title.c_str());
     XMapWindow(display, window);
     XSync(display, False);
@@ -57,10 +57,8 @@ X11EditorWindow::X11EditorWindow(Instance& instance, void* display, std::uintptr
     : instance(instance), display(display), window(window) {}
 
 X11EditorWindow::~X11EditorWindow() {
-    if (editorOpen)
-        instance.dispatch(effEditClose);
-    if (windowExists)
-        XDestroyWindow(asDisplay(display), window);
+    if (editorOpen) instance.dispatch(effEditClose);
+    if (windowExists) XDestroyWindow(asDisplay(display), window);
     XCloseDisplay(asDisplay(display));
 }
 

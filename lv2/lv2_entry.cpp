@@ -11,7 +11,7 @@ namespace {
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*, const LV2_Feature* const*) {
     if (!Lv2Equalizer::usableRate(sampleRate)) return nullptr;
     try {
-        return new Lv2Equalizer(sampleRate, millisecondTicks());
+        return new Lv2Equalizer(sampleRate, dsp::millisecondTicks());
     } catch (const std::bad_alloc&) {
         return nullptr;  // the host learns of the failure from the null instance
     }

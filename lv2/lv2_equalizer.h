@@ -39,5 +39,5 @@ private:
     const float* controls_[param::count] = {};
     const float* inputs_[2] = {};
     float* outputs_[2] = {};
-    EqualizerEngine engine_;
+    dsp::EqualizerEngine engine_;
 };

@@ -34,9 +34,10 @@ std::string unitOf(const param::Description& d) {
     const std::string unit = d.unit;
     if (unit == "dB") return "units:db";
     if (unit == "Hz") return "units:hz";
-    if (unit == "dB/oct")
+    if (unit == "dB/oct") {
         return "[ a units:Unit ; rdfs:label \"decibels per octave\" ; units:symbol \"dB/oct\" ; "
                "units:render \"%f dB/oct\" ]";
+    }
     return d.stepped() ? "" : "units:coef";  // the bandwidth factor
 }
 
@@ -53,8 +54,8 @@ void writeControlPort(std::ostream& out, int index) {
     const std::string unit = unitOf(d);
     if (!unit.empty()) out << "        units:unit " << unit << " ;\n";
     if (d.stepped()) {
-        out << "        lv2:portProperty lv2:integer , "
-            << (param::isSwitch(d) ? "lv2:toggled" : "lv2:enumeration") << " ;\n";
+        out << "        lv2:portProperty lv2:integer , " << (param::isSwitch(d) ? "lv2:toggled" : "lv2:enumeration")
+            << " ;\n";
         out << "        lv2:scalePoint";
         for (int i = 0; i <= d.steps; ++i) {
             out << (i == 0 ? " " : " ,\n            ") << "[ rdfs:label " << quoted(d.positions[i].label)
@@ -65,8 +66,7 @@ void writeControlPort(std::ostream& out, int index) {
     out << "    ] ,\n";
 }
 
-void writeAudioPort(std::ostream& out, uint32_t index, const char* direction, const char* symbol,
-                    const char* name) {
+void writeAudioPort(std::ostream& out, uint32_t index, const char* direction, const char* symbol, const char* name) {
     out << "    [\n"
         << "        a lv2:" << direction << " , lv2:AudioPort ;\n"
         << "        lv2:index " << index << " ;\n"

@@ -65,14 +65,14 @@ struct Description {
 
 inline constexpr Step kHighBandSteps[] = {{0, "OFF"},        {1100, "1.1 kHz"}, {2200, "2.2 kHz"}, {3900, "3.9 kHz"},
                                           {5800, "5.8 kHz"}, {8200, "8.2 kHz"}, {10000, "10 kHz"}, {12000, "12 kHz"}};
-inline constexpr Step kMidBandSteps[] = {{0, "OFF"},         {220, "220 Hz"},   {360, "360 Hz"},   {700, "700 Hz"},
-                                         {1600, "1.6 kHz"},  {3200, "3.2 kHz"}, {4800, "4.8 kHz"}, {7200, "7.2 kHz"}};
-inline constexpr Step kLowBandSteps[] = {{0, "OFF"},     {35, "35 Hz"},   {45, "45 Hz"},   {60, "60 Hz"},
+inline constexpr Step kMidBandSteps[] = {{0, "OFF"},        {220, "220 Hz"},   {360, "360 Hz"},   {700, "700 Hz"},
+                                         {1600, "1.6 kHz"}, {3200, "3.2 kHz"}, {4800, "4.8 kHz"}, {7200, "7.2 kHz"}};
+inline constexpr Step kLowBandSteps[] = {{0, "OFF"},      {35, "35 Hz"},   {45, "45 Hz"},   {60, "60 Hz"},
                                          {110, "110 Hz"}, {220, "220 Hz"}, {300, "300 Hz"}, {400, "400 Hz"}};
-inline constexpr Step kLowPassSteps[] = {{0, "OFF"},         {18000, "18 kHz"}, {14000, "14 kHz"},
-                                         {10000, "10 kHz"},  {8000, "8 kHz"},   {6000, "6 kHz"}};
-inline constexpr Step kHighPassSteps[] = {{0, "OFF"},     {15, "15 Hz"},   {45, "45 Hz"},
-                                          {70, "70 Hz"},  {160, "160 Hz"}, {360, "360 Hz"}};
+inline constexpr Step kLowPassSteps[] = {{0, "OFF"},        {18000, "18 kHz"}, {14000, "14 kHz"},
+                                         {10000, "10 kHz"}, {8000, "8 kHz"},   {6000, "6 kHz"}};
+inline constexpr Step kHighPassSteps[] = {{0, "OFF"},    {15, "15 Hz"},   {45, "45 Hz"},
+                                          {70, "70 Hz"}, {160, "160 Hz"}, {360, "360 Hz"}};
 inline constexpr Step kSlopeSteps[] = {{6, "6 dB/oct"}, {12, "12 dB/oct"}, {18, "18 dB/oct"}, {24, "24 dB/oct"}};
 inline constexpr Step kTypeSteps[] = {{0, "A"}, {1, "B"}};
 inline constexpr Step kModeSteps[] = {{0, "Shelf"}, {1, "Bell"}};

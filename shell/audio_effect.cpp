@@ -11,8 +11,8 @@ AudioEffect* instanceOf(AEffect* effect) {
     return effect != nullptr ? static_cast<AudioEffect*>(effect->object) : nullptr;
 }
 
-VstIntPtr VSTCALLBACK dispatchEffect(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                     void* ptr, float opt) {
+VstIntPtr VSTCALLBACK dispatchEffect(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                     float opt) {
     AudioEffect* instance = instanceOf(effect);
     if (instance == nullptr) return 0;
     const VstIntPtr answer = instance->dispatcher(opcode, index, value, ptr, opt);
@@ -31,8 +31,7 @@ void VSTCALLBACK processReplacingEffect(AEffect* effect, float** inputs, float**
     if (AudioEffect* instance = instanceOf(effect)) instance->processReplacing(inputs, outputs, frames);
 }
 
-void VSTCALLBACK processDoubleReplacingEffect(AEffect* effect, double** inputs, double** outputs,
-                                              VstInt32 frames) {
+void VSTCALLBACK processDoubleReplacingEffect(AEffect* effect, double** inputs, double** outputs, VstInt32 frames) {
     if (AudioEffect* instance = instanceOf(effect)) instance->processDoubleReplacing(inputs, outputs, frames);
 }
 
@@ -76,10 +75,11 @@ void AudioEffect::setEditor(AEffEditor* newEditor) {
 }
 
 void AudioEffect::setFlag(VstInt32 bit, bool state) {
-    if (state)
+    if (state) {
         cEffect.flags |= bit;
-    else
+    } else {
         cEffect.flags &= ~bit;
+    }
 }
 
 VstIntPtr AudioEffect::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
@@ -90,63 +90,40 @@ void AudioEffect::copyText(char* text, const char* source, VstInt32 maxLen) { co
 
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     switch (opcode) {
-    case effOpen:
-        open();
-        return 0;
-    case effClose:
-        close();
-        return 0;
-    case effSetProgram:
-        // A negative number is no program either.
-        if (value >= 0 && static_cast<VstInt32>(value) < numPrograms) setProgram(static_cast<VstInt32>(value));
-        return 0;
-    case effGetProgram:
-        return getProgram();
-    case effSetProgramName:
-        setProgramName(static_cast<char*>(ptr));
-        return 0;
-    case effGetProgramName:
-        getProgramName(static_cast<char*>(ptr));
-        return 0;
-    case effGetParamLabel:
-        getParameterLabel(index, static_cast<char*>(ptr));
-        return 0;
-    case effGetParamDisplay:
-        getParameterDisplay(index, static_cast<char*>(ptr));
-        return 0;
-    case effGetParamName:
-        getParameterName(index, static_cast<char*>(ptr));
-        return 0;
-    case effSetSampleRate:
-        setSampleRate(opt);
-        return 0;
-    case effSetBlockSize:
-        setBlockSize(static_cast<VstInt32>(value));
-        return 0;
-    case effMainsChanged:
-        if (value == 0)
-            suspend();
-        else
-            resume();
-        return 0;
-    case effEditGetRect:
-        return editor != nullptr && ptr != nullptr && editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0;
-    case effEditOpen:
-        return editor != nullptr && editor->open(ptr) ? 1 : 0;
-    case effEditClose:
-        if (editor != nullptr) editor->close();
-        return 0;
-    case effEditIdle:
-        if (editor != nullptr) editor->idle();
-        return 0;
-    case effIdentify:
-        return kEffectIdentify;
-    case effGetChunk:
-        return ptr != nullptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
-    case effSetChunk:
-        return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
-    default:
-        return 0;
+        case effOpen: open(); return 0;
+        case effClose: close(); return 0;
+        case effSetProgram:
+            // A negative number is no program either.
+            if (value >= 0 && static_cast<VstInt32>(value) < numPrograms) setProgram(static_cast<VstInt32>(value));
+            return 0;
+        case effGetProgram: return getProgram();
+        case effSetProgramName: setProgramName(static_cast<char*>(ptr)); return 0;
+        case effGetProgramName: getProgramName(static_cast<char*>(ptr)); return 0;
+        case effGetParamLabel: getParameterLabel(index, static_cast<char*>(ptr)); return 0;
+        case effGetParamDisplay: getParameterDisplay(index, static_cast<char*>(ptr)); return 0;
+        case effGetParamName: getParameterName(index, static_cast<char*>(ptr)); return 0;
+        case effSetSampleRate: setSampleRate(opt); return 0;
+        case effSetBlockSize: setBlockSize(static_cast<VstInt32>(value)); return 0;
+        case effMainsChanged:
+            if (value == 0) {
+                suspend();
+            } else {
+                resume();
+            }
+            return 0;
+        case effEditGetRect:
+            return editor != nullptr && ptr != nullptr && editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0;
+        case effEditOpen: return editor != nullptr && editor->open(ptr) ? 1 : 0;
+        case effEditClose:
+            if (editor != nullptr) editor->close();
+            return 0;
+        case effEditIdle:
+            if (editor != nullptr) editor->idle();
+            return 0;
+        case effIdentify: return kEffectIdentify;
+        case effGetChunk: return ptr != nullptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
+        case effSetChunk: return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
+        default: return 0;
     }
 }
 
@@ -169,10 +146,11 @@ bool AudioEffect::isInputConnected(VstInt32 input) { return callHost(audioMaster
 bool AudioEffect::isOutputConnected(VstInt32 output) { return callHost(audioMasterPinConnected, output, 1) == 0; }
 
 void AudioEffect::dB2string(float value, char* text, VstInt32 maxLen) {
-    if (value <= 0)
+    if (value <= 0) {
         copyLimited(text, "-oo", maxLen);
-    else
+    } else {
         float2string(static_cast<float>(20.0 * std::log10(value)), text, maxLen);
+    }
 }
 
 void AudioEffect::Hz2string(float samples, char* text, VstInt32 maxLen) {

@@ -16,85 +16,65 @@ size_t arrangementSize(VstInt32 channels) {
 
 VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     switch (opcode) {
-    case effProcessEvents:
-        return processEvents(ptr);
-    case effCanBeAutomated:
-        return canParameterBeAutomated(index) ? 1 : 0;
-    case effString2Parameter:
-        return ptr != nullptr && string2parameter(index, static_cast<char*>(ptr)) ? 1 : 0;
-    case effGetProgramNameIndexed:
-        return ptr != nullptr && getProgramNameIndexed(static_cast<VstInt32>(value), index, static_cast<char*>(ptr))
-                   ? 1
-                   : 0;
-    case effGetPlugCategory:
-        return getPlugCategory();
-    case effSetSpeakerArrangement:
-        return setSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement*>(value),
-                                     static_cast<VstSpeakerArrangement*>(ptr))
-                   ? 1
-                   : 0;
-    case effGetSpeakerArrangement:
-        getSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement**>(value),
-                              static_cast<VstSpeakerArrangement**>(ptr));
-        return 0;
-    case effSetBypass:
-        return setBypass(value != 0) ? 1 : 0;
-    case effGetEffectName:
-        return ptr != nullptr && getEffectName(static_cast<char*>(ptr)) ? 1 : 0;
-    case effGetVendorString:
-        return ptr != nullptr && getVendorString(static_cast<char*>(ptr)) ? 1 : 0;
-    case effGetProductString:
-        return ptr != nullptr && getProductString(static_cast<char*>(ptr)) ? 1 : 0;
-    case effGetVendorVersion:
-        return getVendorVersion();
-    case effVendorSpecific:
-        return vendorSpecific(index, value, ptr, opt);
-    case effCanDo:
-        return ptr != nullptr ? canDo(static_cast<char*>(ptr)) : 0;
-    case effGetTailSize:
-        return getGetTailSize();
-    case effGetVstVersion:
-        return getVstVersion();
-    case effEditKeyDown:
-    case effEditKeyUp: {
-        if (editor == nullptr) return 0;
-        VstKeyCode key{index, static_cast<unsigned char>(value & 0xFF),
-                       static_cast<unsigned char>(static_cast<VstInt32>(opt) & 0xFF)};
-        return (opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key)) ? 1 : 0;
-    }
-    case effSetEditKnobMode:
-        return editor != nullptr && editor->setKnobMode(static_cast<VstInt32>(value)) ? 1 : 0;
-    case effGetCurrentMidiProgram:
-        return -1;
-    case effStartProcess:
-        return startProcess();
-    case effStopProcess:
-        return stopProcess();
-    case effSetTotalSampleToProcess:
-        return value;
-    case effGetInputProperties:
-    case effGetOutputProperties:
-    case effOfflineNotify:
-    case effOfflinePrepare:
-    case effOfflineRun:
-    case effProcessVarIo:
-    case effGetParameterProperties:
-    case effGetMidiProgramName:
-    case effGetMidiProgramCategory:
-    case effHasMidiProgramsChanged:
-    case effGetMidiKeyName:
-    case effBeginSetProgram:
-    case effEndSetProgram:
-    case effShellGetNextPlugin:
-    case effSetPanLaw:
-    case effBeginLoadBank:
-    case effBeginLoadProgram:
-    case effSetProcessPrecision:
-    case effGetNumMidiInputChannels:
-    case effGetNumMidiOutputChannels:
-        return 0;
-    default:
-        return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
+        case effProcessEvents: return processEvents(ptr);
+        case effCanBeAutomated: return canParameterBeAutomated(index) ? 1 : 0;
+        case effString2Parameter: return ptr != nullptr && string2parameter(index, static_cast<char*>(ptr)) ? 1 : 0;
+        case effGetProgramNameIndexed:
+            return ptr != nullptr && getProgramNameIndexed(static_cast<VstInt32>(value), index, static_cast<char*>(ptr))
+                       ? 1
+                       : 0;
+        case effGetPlugCategory: return getPlugCategory();
+        case effSetSpeakerArrangement:
+            return setSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement*>(value),
+                                         static_cast<VstSpeakerArrangement*>(ptr))
+                       ? 1
+                       : 0;
+        case effGetSpeakerArrangement:
+            getSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement**>(value),
+                                  static_cast<VstSpeakerArrangement**>(ptr));
+            return 0;
+        case effSetBypass: return setBypass(value != 0) ? 1 : 0;
+        case effGetEffectName: return ptr != nullptr && getEffectName(static_cast<char*>(ptr)) ? 1 : 0;
+        case effGetVendorString: return ptr != nullptr && getVendorString(static_cast<char*>(ptr)) ? 1 : 0;
+        case effGetProductString: return ptr != nullptr && getProductString(static_cast<char*>(ptr)) ? 1 : 0;
+        case effGetVendorVersion: return getVendorVersion();
+        case effVendorSpecific: return vendorSpecific(index, value, ptr, opt);
+        case effCanDo: return ptr != nullptr ? canDo(static_cast<char*>(ptr)) : 0;
+        case effGetTailSize: return getGetTailSize();
+        case effGetVstVersion: return getVstVersion();
+        case effEditKeyDown:
+        case effEditKeyUp: {
+            if (editor == nullptr) return 0;
+            VstKeyCode key{index, static_cast<unsigned char>(value & 0xFF),
+                           static_cast<unsigned char>(static_cast<VstInt32>(opt) & 0xFF)};
+            return (opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key)) ? 1 : 0;
+        }
+        case effSetEditKnobMode: return editor != nullptr && editor->setKnobMode(static_cast<VstInt32>(value)) ? 1 : 0;
+        case effGetCurrentMidiProgram: return -1;
+        case effStartProcess: return startProcess();
+        case effStopProcess: return stopProcess();
+        case effSetTotalSampleToProcess: return value;
+        case effGetInputProperties:
+        case effGetOutputProperties:
+        case effOfflineNotify:
+        case effOfflinePrepare:
+        case effOfflineRun:
+        case effProcessVarIo:
+        case effGetParameterProperties:
+        case effGetMidiProgramName:
+        case effGetMidiProgramCategory:
+        case effHasMidiProgramsChanged:
+        case effGetMidiKeyName:
+        case effBeginSetProgram:
+        case effEndSetProgram:
+        case effShellGetNextPlugin:
+        case effSetPanLaw:
+        case effBeginLoadBank:
+        case effBeginLoadProgram:
+        case effSetProcessPrecision:
+        case effGetNumMidiInputChannels:
+        case effGetNumMidiOutputChannels: return 0;
+        default: return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
     }
 }
 
@@ -105,8 +85,7 @@ bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** input, VstSpeak
 }
 
 void AudioEffectX::resume() {
-    if ((cEffect.flags & effFlagsIsSynth) != 0 || canDo(const_cast<char*>("receiveVstMidiEvent")) == 1)
-        wantEvents();
+    if ((cEffect.flags & effFlagsIsSynth) != 0 || canDo(const_cast<char*>("receiveVstMidiEvent")) == 1) wantEvents();
 }
 
 bool AudioEffectX::wantEvents(VstInt32 filter) { return callHost(audioMasterWantMidi, 0, filter) != 0; }

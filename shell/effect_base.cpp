@@ -99,8 +99,9 @@ bool EffectBase::getVendorString(char* text) {
 }
 
 VstInt32 EffectBase::canDo(char* text) {
-    for (int i = 0; i < canDoCount; ++i)
+    for (int i = 0; i < canDoCount; ++i) {
         if (std::strcmp(text, canDoList[i]) == 0) return 1;
+    }
     return -1;
 }
 

@@ -5,8 +5,7 @@
 
 namespace vst {
 
-EqualizerPlugin::EqualizerPlugin(audioMasterCallback audioMaster)
-    : EffectBase(audioMaster), engine_(params->values()) {
+EqualizerPlugin::EqualizerPlugin(audioMasterCallback audioMaster) : EffectBase(audioMaster), engine_(params->values()) {
     engine_.setNoiseSeed(dsp::millisecondTicks());
     canProcessReplacing();
     programsAreChunks();

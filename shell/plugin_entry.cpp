@@ -11,8 +11,7 @@
 
 QX71_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
     // A host that cannot be asked, or answers 0 to the version question, gets nothing.
-    if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
-        return nullptr;
+    if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
     try {
         // A failure while building frees whatever was already made; nothing escapes to the host.
         return (new vst::EqualizerPlugin(audioMaster))->getAeffect();

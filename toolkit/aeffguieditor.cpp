@@ -9,8 +9,7 @@
 #include "clock.h"
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect), lLastTicks(qx71::nowMs()) {
-    if (effect)
-        effect->setEditor(this);
+    if (effect) effect->setEditor(this);
 #ifdef _WIN32
     OleInitialize(nullptr);
 #endif
@@ -35,10 +34,8 @@ bool AEffGUIEditor::open(void* ptr) {
 void AEffGUIEditor::close() { systemWindow = nullptr; }
 
 void AEffGUIEditor::idle() {
-    if (inIdleStuff)
-        return;
-    if (frame)
-        frame->idle();
+    if (inIdleStuff) return;
+    if (frame) frame->idle();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) { return frame && frame->onKeyDown(keyCode) == 1; }
@@ -46,8 +43,7 @@ bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) { return frame && frame->onKe
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) { return frame && frame->onKeyUp(keyCode) == 1; }
 
 bool AEffGUIEditor::onWheel(float distance) {
-    if (!frame)
-        return false;
+    if (!frame) return false;
     return frame->onWheel(frame->getMouseLocation(), distance, frame->getMouseButtons());
 }
 
@@ -57,23 +53,19 @@ bool AEffGUIEditor::setKnobMode(VstInt32 mode) {
 }
 
 void AEffGUIEditor::beginEdit(VstInt32 index) {
-    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect))
-        effectX->beginEdit(index);
+    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect)) effectX->beginEdit(index);
 }
 
 void AEffGUIEditor::endEdit(VstInt32 index) {
-    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect))
-        effectX->endEdit(index);
+    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect)) effectX->endEdit(index);
 }
 
 void AEffGUIEditor::doIdleStuff() {
     std::uint32_t now = qx71::nowMs();
-    if (now - lLastTicks < kIdleIntervalMs)
-        return;
+    if (now - lLastTicks < kIdleIntervalMs) return;
     lLastTicks = now;
     idle();
     inIdleStuff = true;
-    if (effect)
-        effect->masterIdle();
+    if (effect) effect->masterIdle();
     inIdleStuff = false;
 }

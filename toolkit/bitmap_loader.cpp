@@ -26,8 +26,7 @@ LPCSTR resourceName(long resourceID) { return MAKEINTRESOURCEA(static_cast<WORD>
 bool loadBitmapResource(VSTGUI::CBitmap& bitmap, long resourceID) {
     HMODULE module = VSTGUI::ownModule();
     HBITMAP loaded = LoadBitmapA(module, resourceName(resourceID));
-    if (!loaded)
-        return false;
+    if (!loaded) return false;
     BITMAP info{};
     bool ok = false;
     if (GetObjectA(loaded, sizeof info, &info) && info.bmWidth > 0 && info.bmHeight > 0) {
@@ -41,9 +40,9 @@ bool loadBitmapResource(VSTGUI::CBitmap& bitmap, long resourceID) {
         format.bmiHeader.biCompression = BI_RGB;
         HDC screen = GetDC(nullptr);
         if (image && GetDIBits(screen, loaded, 0, info.bmHeight, image->bits(), &format, DIB_RGB_COLORS)) {
-            for (int y = 0; y < info.bmHeight; ++y)
-                for (int x = 0; x < info.bmWidth; ++x)
-                    image->rowFromTop(y)[x * 4 + 3] = 255;
+            for (int y = 0; y < info.bmHeight; ++y) {
+                for (int x = 0; x < info.bmWidth; ++x) image->rowFromTop(y)[x * 4 + 3] = 255;
+            }
             bitmap.setSize(info.bmWidth, info.bmHeight);
             bitmap.setPixels(std::move(image), true);
             ok = true;
@@ -61,8 +60,7 @@ bool loadBitmapResource(VSTGUI::CBitmap&, long) { return false; }
 // The build's artwork table: the module's "PNG" resources on Windows, embedded bytes elsewhere.
 bool moduleLookup(long resourceID, ResourceBytes& bytes) {
     const EmbeddedResource* resource = findEmbeddedResource(static_cast<int>(resourceID));
-    if (!resource || !resource->data)
-        return false;
+    if (!resource || !resource->data) return false;
     bytes.data = resource->data;
     bytes.size = resource->size;
     return true;

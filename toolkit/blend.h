@@ -16,13 +16,11 @@ inline std::uint32_t scale(std::uint32_t v, std::uint32_t a) { return (v * a + 1
 // channel: each channel = source + destination * (255 - source alpha) / 255.
 inline std::uint32_t sourceOver(std::uint32_t dst, std::uint32_t src, std::uint32_t constantAlpha) {
     std::uint32_t srcAlpha = channel(src, 24);
-    if (constantAlpha != 255)
-        srcAlpha = scale(srcAlpha, constantAlpha);
+    if (constantAlpha != 255) srcAlpha = scale(srcAlpha, constantAlpha);
     std::uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         std::uint32_t s = shift == 24 ? srcAlpha : channel(src, shift);
-        if (shift != 24 && constantAlpha != 255)
-            s = scale(s, constantAlpha);
+        if (shift != 24 && constantAlpha != 255) s = scale(s, constantAlpha);
         std::uint32_t v = s + scale(channel(dst, shift), 255 - srcAlpha);
         out |= (v > 255 ? 255 : v) << shift;
     }
@@ -33,7 +31,8 @@ inline std::uint32_t sourceOver(std::uint32_t dst, std::uint32_t src, std::uint3
 inline std::uint32_t constantOver(std::uint32_t dst, std::uint32_t src, std::uint32_t constantAlpha) {
     std::uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        std::uint32_t v = (channel(src, shift) * constantAlpha + channel(dst, shift) * (255 - constantAlpha) + 127) / 255;
+        std::uint32_t v =
+            (channel(src, shift) * constantAlpha + channel(dst, shift) * (255 - constantAlpha) + 127) / 255;
         out |= v << shift;
     }
     return out;

@@ -24,22 +24,23 @@ void CBitmap::setPixels(std::unique_ptr<PixelImage> image, bool withoutAlpha) {
 }
 
 void CBitmap::draw(CDrawContext* context, const CRect& dest, const CPoint& offset) {
-    if (!noAlpha)
+    if (!noAlpha) {
         drawAlphaBlend(context, dest, offset, 255);
-    else if (pixels && context)
+    } else if (pixels && context) {
         context->copyImage(*pixels, dest, offset);
+    }
 }
 
 void CBitmap::drawTransparent(CDrawContext* context, const CRect& dest, const CPoint& offset) {
-    if (!noAlpha)
+    if (!noAlpha) {
         drawAlphaBlend(context, dest, offset, 255);
-    else if (pixels && context)
+    } else if (pixels && context) {
         context->keyImage(*pixels, dest, offset, transparentColor);
+    }
 }
 
 void CBitmap::drawAlphaBlend(CDrawContext* context, const CRect& dest, const CPoint& offset, unsigned char alpha) {
-    if (pixels && context)
-        context->blendImage(*pixels, dest, offset, alpha, !noAlpha);
+    if (pixels && context) context->blendImage(*pixels, dest, offset, alpha, !noAlpha);
 }
 
 }  // namespace VSTGUI

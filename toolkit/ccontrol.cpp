@@ -6,15 +6,15 @@ namespace VSTGUI {
 
 CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBitmap* background)
     : CView(size), listener(listener), tag(tag) {
-    if (background)
-        setBackground(background);
+    if (background) setBackground(background);
 }
 
 void CControl::bounceValue() {
-    if (value > vmax)
+    if (value > vmax) {
         value = vmax;
-    else if (value < vmin)
+    } else if (value < vmin) {
         value = vmin;
+    }
 }
 
 void CControl::beginEdit() {
@@ -25,17 +25,14 @@ void CControl::beginEdit() {
 }
 
 void CControl::endEdit() {
-    if (CFrame* frame = getFrame())
-        frame->endEdit(tag);
+    if (CFrame* frame = getFrame()) frame->endEdit(tag);
 }
 
 bool CControl::checkDefaultValue(long button) {
-    if (button != (kLButton | kControl))
-        return false;
+    if (button != (kLButton | kControl)) return false;
     beginEdit();
     value = defaultValue;
-    if (isDirty())
-        notifyValueChanged();
+    if (isDirty()) notifyValueChanged();
     endEdit();
     return true;
 }
@@ -44,22 +41,21 @@ bool CControl::isDirty() const { return value != oldValue || CView::isDirty(); }
 
 void CControl::setDirty(bool state) {
     CView::setDirty(state);
-    if (state)
+    if (state) {
         oldValue = value != -1.0f ? -1.0f : 0.0f;
-    else
+    } else {
         oldValue = value;
+    }
 }
 
 bool CControl::isTypeOf(const char* type) const { return isTypeName(type, "CControl") || CView::isTypeOf(type); }
 
 void CControl::notifyValueChanged() {
-    if (listener)
-        listener->valueChanged(frameContext(), this);
+    if (listener) listener->valueChanged(frameContext(), this);
 }
 
 long CControl::resolveButtons(long buttons) const {
-    if (buttons != -1)
-        return buttons;
+    if (buttons != -1) return buttons;
     return getFrame() ? getFrame()->getMouseButtons() : 0;
 }
 

@@ -32,8 +32,7 @@ void CDrawContext::fillRect(const CRect& rect) { deviceFill(toDevice(rect), devi
 
 void CDrawContext::drawRect(const CRect& rect) {
     CRect r = toDevice(rect);
-    if (r.isEmpty())
-        return;
+    if (r.isEmpty()) return;
     deviceFill(CRect(r.left, r.top, r.right, r.top + 1), deviceClip, frameColor);
     deviceFill(CRect(r.left, r.bottom - 1, r.right, r.bottom), deviceClip, frameColor);
     deviceFill(CRect(r.left, r.top, r.left + 1, r.bottom), deviceClip, frameColor);
@@ -41,11 +40,9 @@ void CDrawContext::drawRect(const CRect& rect) {
 }
 
 void CDrawContext::drawString(const char* text, const CRect& rect, CHoriTxtAlign align) {
-    if (!text || !*text)
-        return;
+    if (!text || !*text) return;
     CRect box = toDevice(rect);
-    deviceText(text, box, box.intersection(deviceClip), align, CFontSpec{standardFont(font).face, fontSize},
-               fontColor);
+    deviceText(text, box, box.intersection(deviceClip), align, CFontSpec{standardFont(font).face, fontSize}, fontColor);
 }
 
 void CDrawContext::copyImage(const PixelImage& image, const CRect& dest, const CPoint& source) {
@@ -56,8 +53,7 @@ void CDrawContext::blendImage(const PixelImage& image, const CRect& dest, const 
                               bool perPixelAlpha) {
     bool inside = source.x >= 0 && source.y >= 0 && dest.width() >= 0 && dest.height() >= 0 &&
                   source.x + dest.width() <= image.width() && source.y + dest.height() <= image.height();
-    if (!inside)
-        return;
+    if (!inside) return;
     deviceBlend(image, toDevice(dest), source, deviceClip, alpha, perPixelAlpha);
 }
 

@@ -50,8 +50,7 @@ public:
     // of the block in the image (counted from the image's top).
     void copyImage(const PixelImage& image, const CRect& dest, const CPoint& source);
     // GDI AlphaBlend: nothing unless the source block lies inside the image.
-    void blendImage(const PixelImage& image, const CRect& dest, const CPoint& source, int alpha,
-                    bool perPixelAlpha);
+    void blendImage(const PixelImage& image, const CRect& dest, const CPoint& source, int alpha, bool perPixelAlpha);
     // Copies every pixel whose colour differs from key (alpha ignored).
     void keyImage(const PixelImage& image, const CRect& dest, const CPoint& source, const CColor& key);
 

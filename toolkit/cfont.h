@@ -14,13 +14,10 @@ struct CFontSpec {
 
 inline CFontSpec standardFont(CFont font) {
     switch (font) {
-        case kNormalFontSmall:
-            return {"Arial", 11};
-        case kNormalFontVerySmall:
-            return {"Arial", 9};
+        case kNormalFontSmall: return {"Arial", 11};
+        case kNormalFontVerySmall: return {"Arial", 9};
         case kNormalFont:
-        default:
-            return {"Arial", 12};
+        default: return {"Arial", 12};
     }
 }
 

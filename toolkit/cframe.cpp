@@ -25,8 +25,7 @@ CDrawContext* CFrame::getBackBuffer() const { return platform ? platform->backBu
 
 void CFrame::redrawRect(const CRect& area) {
     CDrawContext* context = getBackBuffer();
-    if (!context || area.isEmpty())
-        return;
+    if (!context || area.isEmpty()) return;
     context->setOffset(CPoint());
     context->resetClipRect();
     drawRect(context, area);
@@ -34,58 +33,48 @@ void CFrame::redrawRect(const CRect& area) {
 }
 
 void CFrame::idle() {
-    if (platform)
-        platform->processEvents();
+    if (platform) platform->processEvents();
     if (CView::isDirty()) {
         redrawRect(size);
-        for (CView* child : children)
-            child->setDirty(false);
+        for (CView* child : children) child->setDirty(false);
         CView::setDirty(false);
         return;
     }
     // Collect first: repainting one area draws the views that overlap it.
     std::vector<CView*> dirtyViews;
-    for (CView* child : children)
-        if (child->isVisible() && child->isDirty())
-            dirtyViews.push_back(child);
+    for (CView* child : children) {
+        if (child->isVisible() && child->isDirty()) dirtyViews.push_back(child);
+    }
     for (CView* child : dirtyViews) {
-        if (!isChild(child))
-            continue;
+        if (!isChild(child)) continue;
         redrawRect(child->getViewSize());
         child->setDirty(false);
     }
 }
 
 void CFrame::draw(CDrawContext* context) {
-    if (!context)
-        return;
+    if (!context) return;
     drawRect(context, size);
 }
 
 void CFrame::redrawView(CView* view) {
-    if (view && isChild(view))
-        redrawRect(view->getViewSize());
+    if (view && isChild(view)) redrawRect(view->getViewSize());
 }
 
 void CFrame::setFocusView(CView* view) {
     CView* old = focusView;
-    if (old == view)
-        return;
+    if (old == view) return;
     focusView = view;
-    if (old)
-        old->looseFocus();
-    if (view && focusView == view)
-        view->takeFocus();
+    if (old) old->looseFocus();
+    if (view && focusView == view) view->takeFocus();
 }
 
 void CFrame::beginEdit(long tag) {
-    if (editor)
-        editor->beginEdit(tag);
+    if (editor) editor->beginEdit(tag);
 }
 
 void CFrame::endEdit(long tag) {
-    if (editor)
-        editor->endEdit(tag);
+    if (editor) editor->endEdit(tag);
 }
 
 long CFrame::getMouseButtons() const {
@@ -94,8 +83,7 @@ long CFrame::getMouseButtons() const {
 }
 
 void CFrame::getMouseLocation(CPoint& where) const {
-    if (!platform || !platform->mouseLocation(where))
-        where = lastMouseLocation;
+    if (!platform || !platform->mouseLocation(where)) where = lastMouseLocation;
 }
 
 CPoint CFrame::getMouseLocation() const {

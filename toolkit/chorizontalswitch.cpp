@@ -32,18 +32,17 @@ void CHorizontalSwitch::setValueFromPoint(const CPoint& where) {
     double positionWidth = static_cast<double>(width) / iMaxPositions;
     long index = static_cast<long>((where.x - size.left) / positionWidth);
     value = static_cast<float>(index) / static_cast<float>(iMaxPositions - 1);
-    if (value > 1.0f)
+    if (value > 1.0f) {
         value = 1.0f;
-    else if (value < 0.0f)
+    } else if (value < 0.0f) {
         value = 0.0f;
+    }
 }
 
 CMouseEventResult CHorizontalSwitch::onMouseDown(CPoint& where, const long& buttons) {
     long state = resolveButtons(buttons);
-    if (!getMouseEnabled() || !(state & kLButton))
-        return kMouseEventNotHandled;
-    if (checkDefaultValue(state))
-        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (!getMouseEnabled() || !(state & kLButton)) return kMouseEventNotHandled;
+    if (checkDefaultValue(state)) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     tracking = true;
     beginEdit();
     return onMouseMoved(where, state);
@@ -51,18 +50,15 @@ CMouseEventResult CHorizontalSwitch::onMouseDown(CPoint& where, const long& butt
 
 CMouseEventResult CHorizontalSwitch::onMouseMoved(CPoint& where, const long& buttons) {
     (void)buttons;
-    if (!tracking)
-        return kMouseEventNotHandled;
+    if (!tracking) return kMouseEventNotHandled;
     setValueFromPoint(where);
-    if (isDirty())
-        notifyValueChanged();
+    if (isDirty()) notifyValueChanged();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CHorizontalSwitch::onMouseUp(CPoint& where, const long& buttons) {
     (void)where, (void)buttons;
-    if (!tracking)
-        return kMouseEventNotHandled;
+    if (!tracking) return kMouseEventNotHandled;
     tracking = false;
     endEdit();
     return kMouseEventHandled;

@@ -8,9 +8,8 @@ namespace VSTGUI {
 
 class CHorizontalSwitch : public CControl {
 public:
-    CHorizontalSwitch(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
-                      CCoord heightOfOneImage, long iMaxPositions, CBitmap* background,
-                      const CPoint& offset = CPoint());
+    CHorizontalSwitch(const CRect& size, CControlListener* listener, long tag, long subPixmaps, CCoord heightOfOneImage,
+                      long iMaxPositions, CBitmap* background, const CPoint& offset = CPoint());
 
     void draw(CDrawContext* context) override;
     // Press and sideways drag pick the position under the pointer; one edit gesture.

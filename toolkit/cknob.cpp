@@ -23,15 +23,12 @@ CKnob::CKnob(const CRect& size, CControlListener* listener, long tag, CBitmap* b
 }
 
 CKnob::~CKnob() {
-    if (pHandle)
-        pHandle->forget();
+    if (pHandle) pHandle->forget();
 }
 
 void CKnob::setHandleBitmap(CBitmap* handle) {
-    if (handle)
-        handle->remember();
-    if (pHandle)
-        pHandle->forget();
+    if (handle) handle->remember();
+    if (pHandle) pHandle->forget();
     pHandle = handle;
     setDirty(true);
 }
@@ -64,32 +61,26 @@ float CKnob::valueFromPoint(const CPoint& point) const {
     double r = size.width() / 2.0;
     double alpha = std::atan2(r - point.y, point.x - r);
     // Angles in the gap below the knob belong to its ends: put them past the start angle.
-    if (alpha < startAngle + rangeAngle - (2 * kPi + rangeAngle) / 2)
-        alpha += 2 * kPi;
+    if (alpha < startAngle + rangeAngle - (2 * kPi + rangeAngle) / 2) alpha += 2 * kPi;
     return static_cast<float>((alpha - startAngle) / rangeAngle);
 }
 
 CKnob::PressStart CKnob::startPress(long& buttons) {
-    if (!getMouseEnabled())
-        return kPressIgnored;
+    if (!getMouseEnabled()) return kPressIgnored;
     buttons = resolveButtons(buttons);
-    if (!(buttons & kLButton))
-        return kPressIgnored;
+    if (!(buttons & kLButton)) return kPressIgnored;
     if ((buttons & (kShift | kControl | kAlt | kApple)) && listener &&
         listener->controlModifierClicked(frameContext(), this, buttons) != 0)
         return kPressConsumed;
-    if (checkDefaultValue(buttons))
-        return kPressConsumed;
+    if (checkDefaultValue(buttons)) return kPressConsumed;
     return kPressStartsDrag;
 }
 
 CMouseEventResult CKnob::onMouseDown(CPoint& where, const long& buttons) {
     long state = buttons;
     PressStart start = startPress(state);
-    if (start == kPressIgnored)
-        return kMouseEventNotHandled;
-    if (start == kPressConsumed)
-        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (start == kPressIgnored) return kMouseEventNotHandled;
+    if (start == kPressConsumed) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     dragging = true;
     dragStartValue = value;
     dragStartPoint = where;
@@ -98,30 +89,27 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const long& buttons) {
 }
 
 CMouseEventResult CKnob::onMouseMoved(CPoint& where, const long& buttons) {
-    if (!dragging)
-        return kMouseEventNotHandled;
+    if (!dragging) return kMouseEventNotHandled;
     CPoint local(where.x - size.left, where.y - size.top);
     CPoint start(dragStartPoint.x - size.left, dragStartPoint.y - size.top);
     float range = vmax - vmin;
     if (knobMode == kLinearMode) {
         float pixels = kLinearPixelsForRange * ((buttons & kShift) ? 10.0f : 1.0f);
-        value = dragStartValue + static_cast<float>((where.x - dragStartPoint.x) - (where.y - dragStartPoint.y)) *
-                                     range / pixels;
+        value = dragStartValue +
+                static_cast<float>((where.x - dragStartPoint.x) - (where.y - dragStartPoint.y)) * range / pixels;
     } else if (knobMode == kRelativCircularMode) {
         value = dragStartValue + (valueFromPoint(local) - valueFromPoint(start)) * range;
     } else {
         value = vmin + valueFromPoint(local) * range;
     }
     bounceValue();
-    if (isDirty())
-        notifyValueChanged();
+    if (isDirty()) notifyValueChanged();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CKnob::onMouseUp(CPoint& where, const long& buttons) {
     (void)where, (void)buttons;
-    if (!dragging)
-        return kMouseEventNotHandled;
+    if (!dragging) return kMouseEventNotHandled;
     dragging = false;
     endEdit();
     return kMouseEventHandled;
@@ -139,8 +127,7 @@ void CKnob::nudgeValue(float delta) {
 
 bool CKnob::onWheel(const CPoint& where, const float& distance, const long& buttons) {
     (void)where;
-    if (!getMouseEnabled())
-        return false;
+    if (!getMouseEnabled()) return false;
     nudgeValue(distance * wheelInc * ((buttons & kShift) ? 0.1f : 1.0f));
     return true;
 }
@@ -149,22 +136,17 @@ long CKnob::onKeyDown(VstKeyCode& keyCode) {
     float step = wheelInc * ((keyCode.modifier & MODIFIER_SHIFT) ? 0.1f : 1.0f);
     switch (keyCode.virt) {
         case VKEY_UP:
-        case VKEY_RIGHT:
-            nudgeValue(step);
-            return 1;
+        case VKEY_RIGHT: nudgeValue(step); return 1;
         case VKEY_DOWN:
-        case VKEY_LEFT:
-            nudgeValue(-step);
-            return 1;
-        default:
-            return -1;
+        case VKEY_LEFT: nudgeValue(-step); return 1;
+        default: return -1;
     }
 }
 
 bool CKnob::isTypeOf(const char* type) const { return isTypeName(type, "CKnob") || CControl::isTypeOf(type); }
 
-CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
-                     CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
+CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps, CCoord heightOfOneImage,
+                     CBitmap* background, const CPoint& offset)
     : CKnob(size, listener, tag, background, nullptr, offset),
       subPixmaps(subPixmaps),
       heightOfOneImage(heightOfOneImage) {
@@ -172,12 +154,10 @@ CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, long tag, lo
 }
 
 CCoord CAnimKnob::frameOffsetForValue() const {
-    if (value < 0 || heightOfOneImage <= 0)
-        return 0;
+    if (value < 0 || heightOfOneImage <= 0) return 0;
     CCoord last = heightOfOneImage * (subPixmaps - 1);
     CCoord y = static_cast<CCoord>(value * static_cast<float>(last));
-    if (y < last)
-        y -= y % heightOfOneImage;
+    if (y < last) y -= y % heightOfOneImage;
     return bInverseBitmap ? last - y : y;
 }
 
@@ -191,8 +171,7 @@ bool CAnimKnob::isDirty() const {
     if (!CView::isDirty()) {
         CPoint point;
         valueToPoint(point);
-        if (point == lastDrawnPoint)
-            return false;
+        if (point == lastDrawnPoint) return false;
     }
     return CKnob::isDirty();
 }

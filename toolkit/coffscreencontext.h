@@ -36,8 +36,8 @@ protected:
                      bool perPixelAlpha) override;
     void deviceKey(const PixelImage& source, const CRect& dest, const CPoint& from, const CRect& clip,
                    const CColor& key) override;
-    void deviceText(const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align,
-                    const CFontSpec& font, const CColor& color) override;
+    void deviceText(const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align, const CFontSpec& font,
+                    const CColor& color) override;
 
 private:
     template <typename PixelRule>

@@ -5,24 +5,20 @@
 
 namespace VSTGUI {
 
-COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, long tag, CBitmap* background,
-                           long style)
+COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, long tag, CBitmap* background, long style)
     : CControl(size, listener, tag, background), style(style) {}
 
 void COnOffButton::draw(CDrawContext* context) {
-    if (pBackground)
-        drawBackground(context, CPoint(0, value != 0.0f ? pBackground->getHeight() / 2 : 0));
+    if (pBackground) drawBackground(context, CPoint(0, value != 0.0f ? pBackground->getHeight() / 2 : 0));
     setDirty(false);
 }
 
 CMouseEventResult COnOffButton::onMouseDown(CPoint& where, const long& buttons) {
     (void)where;
-    if (!getMouseEnabled() || !(resolveButtons(buttons) & kLButton))
-        return kMouseEventNotHandled;
+    if (!getMouseEnabled() || !(resolveButtons(buttons) & kLButton)) return kMouseEventNotHandled;
     value = static_cast<long>(value) != 0 ? 0.0f : 1.0f;
     if (listener) {
-        if ((style & kPreListenerUpdate) && getFrame())
-            getFrame()->redrawView(this);
+        if ((style & kPreListenerUpdate) && getFrame()) getFrame()->redrawView(this);
         beginEdit();
         notifyValueChanged();
         endEdit();

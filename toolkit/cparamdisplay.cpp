@@ -15,10 +15,11 @@ void CParamDisplay::setStringConvert(CStringConvert convert, void* userData) {
 
 void CParamDisplay::valueToText(float v, char* text) const {
     text[0] = 0;
-    if (stringConvert)
+    if (stringConvert) {
         stringConvert(v, text, stringConvertUserData);
-    else
+    } else {
         std::snprintf(text, kTextSize, "%2.2f", v);
+    }
 }
 
 void CParamDisplay::draw(CDrawContext* context) {
@@ -29,8 +30,7 @@ void CParamDisplay::draw(CDrawContext* context) {
 }
 
 void CParamDisplay::drawText(CDrawContext* context, const char* text) {
-    if (!context)
-        return;
+    if (!context) return;
     if (!textTransparencyEnabled) {
         if (pBackground) {
             drawBackground(context);

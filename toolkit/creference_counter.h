@@ -13,8 +13,7 @@ public:
 
     void remember() { ++nbReference; }
     void forget() {
-        if (--nbReference == 0)
-            delete this;
+        if (--nbReference == 0) delete this;
     }
     long getNbReference() const { return nbReference; }
 

@@ -20,8 +20,7 @@ CTextEdit::~CTextEdit() = default;
 
 void CTextEdit::setText(const char* newText) {
     std::size_t length = newText ? std::strlen(newText) : 0;
-    if (length > kTextSize - 1)
-        length = kTextSize - 1;
+    if (length > kTextSize - 1) length = kTextSize - 1;
     std::memcpy(text, newText ? newText : "", length);
     text[length] = 0;
     setDirty();
@@ -30,8 +29,7 @@ void CTextEdit::setText(const char* newText) {
 void CTextEdit::getText(char* out) const { std::memcpy(out, text, std::strlen(text) + 1); }
 
 void CTextEdit::refreshTextFromValue() {
-    if (!hasStringConvert())
-        return;
+    if (!hasStringConvert()) return;
     char converted[kTextSize];
     valueToText(value, converted);
     converted[kTextSize - 1] = 0;
@@ -49,8 +47,9 @@ void CTextEdit::draw(CDrawContext* context) {
 CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const long& buttons) {
     (void)where;
     CFrame* frame = getFrame();
-    if (!frame || !getMouseEnabled() || !(resolveButtons(buttons) & kLButton) || frame->getFocusView() == this)
+    if (!frame || !getMouseEnabled() || !(resolveButtons(buttons) & kLButton) || frame->getFocusView() == this) {
         return kMouseEventNotHandled;
+    }
     beginEdit();
     refreshTextFromValue();
     TextFieldStyle style;
@@ -71,30 +70,27 @@ CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const long& buttons) {
 }
 
 long CTextEdit::onKeyDown(VstKeyCode& keyCode) {
-    if (!platformControl)
-        return -1;
+    if (!platformControl) return -1;
     PlatformTextField::KeyResult result = platformControl->onKey(keyCode);
-    if (result == PlatformTextField::kKeyCommits && getFrame())
+    if (result == PlatformTextField::kKeyCommits && getFrame()) {
         getFrame()->setFocusView(nullptr);  // runs looseFocus, which finishes the edit
+    }
     return result == PlatformTextField::kKeyIgnored ? -1 : 1;
 }
 
 void CTextEdit::looseFocus() { finishEditing(); }
 
 void CTextEdit::finishEditing() {
-    if (!platformControl)
-        return;
+    if (!platformControl) return;
     std::unique_ptr<PlatformTextField> field = std::move(platformControl);
     endEdit();
     std::string typed = field->getText();
-    if (typed.size() > static_cast<std::size_t>(kMaxTypedLength))
-        typed.resize(kMaxTypedLength);
+    if (typed.size() > static_cast<std::size_t>(kMaxTypedLength)) typed.resize(kMaxTypedLength);
     field.reset();
     bool changed = typed != text;
     std::memcpy(text, typed.c_str(), typed.size() + 1);
     setDirty();
-    if (changed)
-        notifyValueChanged();
+    if (changed) notifyValueChanged();
 }
 
 bool CTextEdit::isTypeOf(const char* type) const {

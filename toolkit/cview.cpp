@@ -11,17 +11,16 @@ bool isTypeName(const char* type, const char* name) { return type && std::strcmp
 CView::CView(const CRect& size) : size(size), mouseableArea(size) {}
 
 CView::~CView() {
-    if (pBackground)
-        pBackground->forget();
+    if (pBackground) pBackground->forget();
 }
 
 void CView::drawBackground(CDrawContext* context, const CPoint& source) {
-    if (!pBackground)
-        return;
-    if (transparent)
+    if (!pBackground) return;
+    if (transparent) {
         pBackground->drawTransparent(context, size, source);
-    else
+    } else {
         pBackground->draw(context, size, source);
+    }
 }
 
 void CView::draw(CDrawContext* context) {
@@ -60,10 +59,8 @@ long CView::onKeyUp(VstKeyCode& keyCode) {
 }
 
 void CView::setBackground(CBitmap* background) {
-    if (background)
-        background->remember();
-    if (pBackground)
-        pBackground->forget();
+    if (background) background->remember();
+    if (pBackground) pBackground->forget();
     pBackground = background;
     setDirty(true);
 }

@@ -4,10 +4,10 @@
 // handled the press.
 #pragma once
 
-#include "vst_abi.h"
 #include "cdrawcontext.h"
 #include "creference_counter.h"
 #include "geometry.h"
+#include "vst_abi.h"
 
 namespace VSTGUI {
 

@@ -8,15 +8,13 @@ namespace VSTGUI {
 
 CViewContainer::CViewContainer(const CRect& size, CFrame* frame, CBitmap* background) : CView(size) {
     pParentFrame = frame;
-    if (background)
-        setBackground(background);
+    if (background) setBackground(background);
 }
 
 CViewContainer::~CViewContainer() { removeAll(true); }
 
 void CViewContainer::addView(CView* view) {
-    if (!view || isChild(view))
-        return;
+    if (!view || isChild(view)) return;
     children.push_back(view);
     view->attached(this, pParentFrame);
     view->setDirty(true);
@@ -24,23 +22,19 @@ void CViewContainer::addView(CView* view) {
 
 void CViewContainer::removeView(CView* view, bool withForget) {
     auto it = std::find(children.begin(), children.end(), view);
-    if (it == children.end())
-        return;
+    if (it == children.end()) return;
     children.erase(it);
     forgetMouseDownView(view);
     view->attached(nullptr, nullptr);
-    if (withForget)
-        view->forget();
+    if (withForget) view->forget();
 }
 
 void CViewContainer::removeAll(bool withForget) {
-    while (!children.empty())
-        removeView(children.back(), withForget);
+    while (!children.empty()) removeView(children.back(), withForget);
 }
 
 void CViewContainer::forgetMouseDownView(const CView* view) {
-    if (mouseDownView == view)
-        mouseDownView = nullptr;
+    if (mouseDownView == view) mouseDownView = nullptr;
 }
 
 bool CViewContainer::isChild(const CView* view) const {
@@ -48,8 +42,7 @@ bool CViewContainer::isChild(const CView* view) const {
 }
 
 CView* CViewContainer::getView(long index) const {
-    if (index < 0 || index >= getNbViews())
-        return nullptr;
+    if (index < 0 || index >= getNbViews()) return nullptr;
     return children[static_cast<std::size_t>(index)];
 }
 
@@ -59,8 +52,7 @@ void CViewContainer::draw(CDrawContext* context) {
 }
 
 void CViewContainer::drawRect(CDrawContext* context, const CRect& area) {
-    if (!context)
-        return;
+    if (!context) return;
     CRect oldClip;
     context->getClipRect(oldClip);
     CPoint oldOffset = context->getOffset();
@@ -76,8 +68,7 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& area) {
     CRect localClip;
     context->getClipRect(localClip);
     for (CView* child : children) {
-        if (!child->isVisible() || !child->getViewSize().intersects(local))
-            continue;
+        if (!child->isVisible() || !child->getViewSize().intersects(local)) continue;
         context->setClipRect(localClip.intersection(child->getViewSize()));
         child->draw(context);
     }
@@ -94,8 +85,7 @@ CView* CViewContainer::getViewAt(const CPoint& where) const {
     CPoint local = toChild(where);
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         CView* child = *it;
-        if (child->getMouseEnabled() && child->getMouseableArea().containsInclusive(local))
-            return child;
+        if (child->getMouseEnabled() && child->getMouseableArea().containsInclusive(local)) return child;
     }
     return nullptr;
 }
@@ -103,20 +93,17 @@ CView* CViewContainer::getViewAt(const CPoint& where) const {
 CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const long& buttons) {
     mouseDownView = nullptr;
     CView* target = getViewAt(where);
-    if (!target)
-        return kMouseEventNotHandled;
+    if (!target) return kMouseEventNotHandled;
     CPoint local = toChild(where);
     target->remember();  // the handler may remove the view from this container
     CMouseEventResult result = target->onMouseDown(local, buttons);
-    if (result == kMouseEventHandled && isChild(target))
-        mouseDownView = target;
+    if (result == kMouseEventHandled && isChild(target)) mouseDownView = target;
     target->forget();
     return result;
 }
 
 CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const long& buttons) {
-    if (!mouseDownView)
-        return kMouseEventNotHandled;
+    if (!mouseDownView) return kMouseEventNotHandled;
     CPoint local = toChild(where);
     return mouseDownView->onMouseMoved(local, buttons);
 }
@@ -124,28 +111,24 @@ CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const long& button
 CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const long& buttons) {
     CView* target = mouseDownView;
     mouseDownView = nullptr;
-    if (!target)
-        return kMouseEventNotHandled;
+    if (!target) return kMouseEventNotHandled;
     CPoint local = toChild(where);
     return target->onMouseUp(local, buttons);
 }
 
 bool CViewContainer::onWheel(const CPoint& where, const float& distance, const long& buttons) {
     CView* target = getViewAt(where);
-    if (!target)
-        return false;
+    if (!target) return false;
     return target->onWheel(toChild(where), distance, buttons);
 }
 
 void CViewContainer::attached(CViewContainer* parent, CFrame* frame) {
     CView::attached(parent, frame);
-    for (CView* child : children)
-        child->attached(this, frame);
+    for (CView* child : children) child->attached(this, frame);
 }
 
 bool CViewContainer::isDirty() const {
-    if (CView::isDirty())
-        return true;
+    if (CView::isDirty()) return true;
     return std::any_of(children.begin(), children.end(),
                        [](const CView* child) { return child->isVisible() && child->isDirty(); });
 }

@@ -31,8 +31,7 @@ struct CRect {
     CCoord bottom = 0;
 
     CRect() = default;
-    CRect(CCoord left, CCoord top, CCoord right, CCoord bottom)
-        : left(left), top(top), right(right), bottom(bottom) {}
+    CRect(CCoord left, CCoord top, CCoord right, CCoord bottom) : left(left), top(top), right(right), bottom(bottom) {}
 
     CCoord width() const { return right - left; }
     CCoord height() const { return bottom - top; }
@@ -53,16 +52,13 @@ struct CRect {
     // The pixel area [left, right) x [top, bottom).
     bool pointInside(const CPoint& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     // Mouse hit test: all four edges belong to the rectangle.
-    bool containsInclusive(const CPoint& p) const {
-        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
-    }
+    bool containsInclusive(const CPoint& p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
     bool intersects(const CRect& o) const {
         return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
     }
     CRect intersection(const CRect& o) const {
         CRect r(std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom));
-        if (r.isEmpty())
-            return CRect();
+        if (r.isEmpty()) return CRect();
         return r;
     }
 };

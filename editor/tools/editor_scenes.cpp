@@ -5,9 +5,9 @@
 
 #include "clock.h"
 #include "coffscreencontext.h"
-#include "parameter_table.h"
-#include "equalizer_plugin.h"
 #include "equalizer_editor.h"
+#include "equalizer_plugin.h"
+#include "parameter_table.h"
 
 using namespace gui;  // the editor's names
 
@@ -26,21 +26,22 @@ void setCharacteristicParameters(AudioEffect& effect) {
         int index;
         float value;
     } settings[] = {
-        {param::hfFreq, 5.0f / 7.0f}, {param::hfGain, 0.72f},  {param::hfBandwidth, 0.35f},   {param::hfType, 1.0f},  {param::hfMode, 1.0f},
-        {param::mfFreq, 3.0f / 7.0f}, {param::mfGain, 0.3f},   {param::mfBandwidth, 0.6f},    {param::lfFreq, 2.0f / 7.0f},
-        {param::lfGain, 0.64f},       {param::lfBandwidth, 0.5f},     {param::lfMode, 1.0f},  {param::highPass, 0.4f},  {param::lowPass, 0.4f},
-        {param::lowSlope, 1.0f / 3.0f}, {param::highSlope, 2.0f / 3.0f}, {param::output, 0.56f}, {param::analog, 1.0f}, {param::muteMf, 1.0f},
+        {param::hfFreq, 5.0f / 7.0f},    {param::hfGain, 0.72f},     {param::hfBandwidth, 0.35f},
+        {param::hfType, 1.0f},           {param::hfMode, 1.0f},      {param::mfFreq, 3.0f / 7.0f},
+        {param::mfGain, 0.3f},           {param::mfBandwidth, 0.6f}, {param::lfFreq, 2.0f / 7.0f},
+        {param::lfGain, 0.64f},          {param::lfBandwidth, 0.5f}, {param::lfMode, 1.0f},
+        {param::highPass, 0.4f},         {param::lowPass, 0.4f},     {param::lowSlope, 1.0f / 3.0f},
+        {param::highSlope, 2.0f / 3.0f}, {param::output, 0.56f},     {param::analog, 1.0f},
+        {param::muteMf, 1.0f},
     };
-    for (const auto& setting : settings)
-        effect.setParameter(setting.index, setting.value);
+    for (const auto& setting : settings) effect.setParameter(setting.index, setting.value);
 }
 
 // One block well above full scale through the audio callback, as a clipping mix would send.
 void playLoudBlock(vst::EqualizerPlugin& effect) {
     constexpr int kFrames = 256;
     float left[kFrames], right[kFrames], outLeft[kFrames], outRight[kFrames];
-    for (int i = 0; i < kFrames; ++i)
-        left[i] = right[i] = (i % 2 ? 2.0f : -2.0f);
+    for (int i = 0; i < kFrames; ++i) left[i] = right[i] = (i % 2 ? 2.0f : -2.0f);
     float* inputs[] = {left, right};
     float* outputs[] = {outLeft, outRight};
     effect.processReplacing(inputs, outputs, kFrames);
@@ -55,8 +56,7 @@ bool render(Scene scene, const std::string& path) {
     qx71::setClock(sceneClock);
     auto effect = std::make_unique<vst::EqualizerPlugin>(quietHost);
     auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
-    if (scene == kCharacteristic)
-        setCharacteristicParameters(*effect);
+    if (scene == kCharacteristic) setCharacteristicParameters(*effect);
     bool written = false;
     if (editor->open(nullptr)) {
         editor->idle();

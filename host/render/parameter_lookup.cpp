@@ -19,7 +19,8 @@ VstInt32 findParameter(host::Instance& instance, const std::string& key) {
         if (index < count) {
             return static_cast<VstInt32>(index);
         }
-        throw RenderError("no parameter with index " + key + ": the plug-in has " + std::to_string(count) + " parameters");
+        throw RenderError("no parameter with index " + key + ": the plug-in has " + std::to_string(count) +
+                          " parameters");
     }
     throw RenderError("unknown parameter '" + key + "' (--list shows the names)");
 }

@@ -84,8 +84,7 @@ std::string renderUsage() {
                "  --out FILE.wav      where to write the result; never the input file\n"
                "  --rate HZ           sample rate (default: the input file's, else 44100)\n"
                "  --double            process in double precision\n") +
-           setupOptionsHelp() +
-           "  --save-state FILE   save the state chunk after the --set values are applied\n";
+           setupOptionsHelp() + "  --save-state FILE   save the state chunk after the --set values are applied\n";
 }
 
 }  // namespace qx71::render

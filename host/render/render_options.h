@@ -12,10 +12,10 @@ namespace qx71::render {
 
 // sampleRate defaults to the input file's rate, else 44100.
 struct RenderOptions : PluginSetup {
-    std::string inputPath;              // empty unless --in
-    std::optional<SignalKind> signal;   // unless --in
+    std::string inputPath;             // empty unless --in
+    std::optional<SignalKind> signal;  // unless --in
     double seconds = 1.0;
-    std::string outputPath;             // empty: nothing is rendered
+    std::string outputPath;  // empty: nothing is rendered
     bool doublePrecision = false;
     std::string saveStatePath;
     bool help = false;

@@ -25,8 +25,8 @@ Audio loadInput(const RenderOptions& options, std::ostream& report) {
             throw UsageError("--rate " + std::to_string(*options.sampleRate) + " differs from the input's " +
                              std::to_string(audio.sampleRate) + " Hz; qx71-render does not resample");
         }
-        report << "input: '" << options.inputPath << "', " << audio.channels.size() << " channel(s), "
-               << audio.frames() << " frames at " << audio.sampleRate << " Hz\n";
+        report << "input: '" << options.inputPath << "', " << audio.channels.size() << " channel(s), " << audio.frames()
+               << " frames at " << audio.sampleRate << " Hz\n";
     } else if (options.signal) {
         audio.sampleRate = options.sampleRate.value_or(kDefaultSampleRate);
         const long frames = std::lround(options.seconds * audio.sampleRate);
@@ -66,10 +66,10 @@ std::string peakText(const Audio& audio) {
 }  // namespace
 
 void runRender(const RenderOptions& options, std::ostream& report) {
-    refuseOverwriting({{"--out", options.outputPath}, {"--save-state", options.saveStatePath}},
-                      {{"--in", options.inputPath}, {"--load-state", options.loadStatePath},
-                       {"--plugin", options.pluginPath}},
-                      "qx71-render");
+    refuseOverwriting(
+        {{"--out", options.outputPath}, {"--save-state", options.saveStatePath}},
+        {{"--in", options.inputPath}, {"--load-state", options.loadStatePath}, {"--plugin", options.pluginPath}},
+        "qx71-render");
     const Audio input = loadInput(options, report);
     host::HostRecorder host;
     const int sampleRate = input.sampleRate != 0 ? input.sampleRate : options.sampleRate.value_or(kDefaultSampleRate);

@@ -54,24 +54,18 @@ bool signalKindFromName(const std::string& name, SignalKind& kind) {
 
 const char* signalName(SignalKind kind) {
     switch (kind) {
-        case SignalKind::Sweep:
-            return "sweep";
-        case SignalKind::Noise:
-            return "noise";
-        case SignalKind::Impulse:
-            return "impulse";
+        case SignalKind::Sweep: return "sweep";
+        case SignalKind::Noise: return "noise";
+        case SignalKind::Impulse: return "impulse";
     }
     return "";
 }
 
 std::vector<double> generateSignal(SignalKind kind, long frames, int sampleRate) {
     switch (kind) {
-        case SignalKind::Sweep:
-            return sweep(frames, sampleRate);
-        case SignalKind::Noise:
-            return noise(frames);
-        case SignalKind::Impulse:
-            break;
+        case SignalKind::Sweep: return sweep(frames, sampleRate);
+        case SignalKind::Noise: return noise(frames);
+        case SignalKind::Impulse: break;
     }
     std::vector<double> samples(static_cast<std::size_t>(frames), 0.0);
     if (!samples.empty()) {

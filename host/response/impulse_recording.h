@@ -28,8 +28,8 @@ struct ImpulseRun {
     int sampleRate = 44100;
     int blockSize = 512;
     bool doublePrecision = true;
-    double amplitude = 1.0;       // of the impulse; the recording is divided by it
-    std::optional<long> length;   // frames; none: judge the tail
+    double amplitude = 1.0;      // of the impulse; the recording is divided by it
+    std::optional<long> length;  // frames; none: judge the tail
 };
 
 // Runs 100 ms of silence, then an impulse into every input at once, through a plug-in that is

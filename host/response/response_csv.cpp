@@ -14,9 +14,10 @@ void writeResponseCsv(const std::string& path, const std::vector<double>& freque
     if (!file) {
         throw render::RenderError("cannot write '" + path + "': " + std::strerror(errno));
     }
-    std::fputs("frequency_hz,left_magnitude_db,left_phase_deg,left_group_delay_ms,"
-               "right_magnitude_db,right_phase_deg,right_group_delay_ms\n",
-               file);
+    std::fputs(
+        "frequency_hz,left_magnitude_db,left_phase_deg,left_group_delay_ms,"
+        "right_magnitude_db,right_phase_deg,right_group_delay_ms\n",
+        file);
     for (std::size_t i = 0; i < frequencies.size(); ++i) {
         std::fprintf(file, "%.6f", frequencies[i]);
         for (const ChannelResponse& channel : channels) {

@@ -52,8 +52,8 @@ ResponseOptions parseResponseOptions(const std::vector<std::string>& arguments, 
         } else if (option == "--length") {
             options.length = render::parseWhole(cursor.valueOf(option), option, 1, kLongestRecording);
         } else if (option == "--points") {
-            options.points = static_cast<int>(render::parseWhole(cursor.valueOf(option), option, kFewestPoints,
-                                                                 kMostPoints));
+            options.points =
+                static_cast<int>(render::parseWhole(cursor.valueOf(option), option, kFewestPoints, kMostPoints));
         } else if (option == "--level") {
             const std::string& text = cursor.valueOf(option);
             options.levelDb = render::parseNumber(text, option);

@@ -17,7 +17,7 @@ struct ResponseOptions : render::PluginSetup {
     std::optional<Precision> precision;  // default: double when the plug-in offers it
     std::optional<long> length;          // frames of impulse response; default: until it has decayed
     int points = 1000;
-    double levelDb = 0.0;                // of the impulse, dBFS
+    double levelDb = 0.0;  // of the impulse, dBFS
     bool help = false;
 };
 

@@ -37,8 +37,8 @@ void describeRecording(const ImpulseRecording& recording, int sampleRate, std::o
     }
     report << " relative to its peak\n";
     if (recording.end == TailEnd::timeLimit) {
-        warnings << "qx71-response: warning: the impulse response had not decayed below " << kDecayedDb
-                 << " dB after " << kLongestAutomaticSeconds
+        warnings << "qx71-response: warning: the impulse response had not decayed below " << kDecayedDb << " dB after "
+                 << kLongestAutomaticSeconds
                  << " s; the curve is of the truncated response (give --length to choose)\n";
     }
 }
@@ -55,12 +55,11 @@ void runResponse(const ResponseOptions& options, std::ostream& report, std::ostr
     if (options.outputPath.empty()) {
         return;
     }
-    const bool doublePrecision = options.precision ? *options.precision == Precision::doublePrecision
-                                                   : render::offersDoublePrecision(*instance);
+    const bool doublePrecision =
+        options.precision ? *options.precision == Precision::doublePrecision : render::offersDoublePrecision(*instance);
     report << "measuring at " << sampleRate << " Hz in " << (doublePrecision ? "double" : "single")
            << " precision, blocks of " << options.blockSize << ", impulse at " << options.levelDb
-           << " dBFS; declared latency "
-           << instance->effect()->initialDelay << " frames\n";
+           << " dBFS; declared latency " << instance->effect()->initialDelay << " frames\n";
     ImpulseRun run;
     run.sampleRate = sampleRate;
     run.blockSize = options.blockSize;

@@ -45,9 +45,8 @@ int main(int argc, char** argv) {
     if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
         const bool versionOk = fixed->dwFileVersionMS == 0x00010002 && fixed->dwFileVersionLS == 0x00010000 &&
                                fixed->dwProductVersionMS == 0x00010002 && fixed->dwProductVersionLS == 0x00010000;
-        std::printf("%s fixed version %lu.%lu.%lu.%lu\n", versionOk ? "ok:" : "FAIL:",
-                    HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
-                    LOWORD(fixed->dwFileVersionLS));
+        std::printf("%s fixed version %lu.%lu.%lu.%lu\n", versionOk ? "ok:" : "FAIL:", HIWORD(fixed->dwFileVersionMS),
+                    LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
         ok = ok && versionOk;
     } else {
         std::printf("FAIL: no fixed file info\n");

@@ -27,8 +27,9 @@ TEST_F(PluginTest, DefaultsAreTransparentApartFromTheTinyOffset) {
     auto out = qx71::host::ChannelBuffers<double>(2, std::vector<double>(512));
     plugin->setSampleRate(44100.0f);
     ASSERT_TRUE(plugin->processDoubleReplacing(in, out));
-    for (int c = 0; c < 2; ++c)
+    for (int c = 0; c < 2; ++c) {
         for (std::size_t i = 0; i < 512; ++i) EXPECT_NEAR(out[c][i], in[c][i], 4e-15) << c << ":" << i;
+    }
 }
 
 TEST_F(PluginTest, MutedSinglePrecisionPassThroughIsBitExact) {
@@ -52,9 +53,11 @@ TEST_F(PluginTest, OutputGainAtBothEndsAndInTheMiddle) {
         auto in = testSignal<double>(64);
         auto out = qx71::host::ChannelBuffers<double>(2, std::vector<double>(64));
         ASSERT_TRUE(plugin->processDoubleReplacing(in, out));
-        for (int c = 0; c < 2; ++c)
-            for (std::size_t i = 0; i < 64; ++i)
+        for (int c = 0; c < 2; ++c) {
+            for (std::size_t i = 0; i < 64; ++i) {
                 EXPECT_NEAR(out[c][i], in[c][i] * test.gain, 1e-12) << "output " << test.output;
+            }
+        }
     }
 }
 
@@ -66,8 +69,9 @@ TEST_F(PluginTest, PolarityInvertsOnlyAboveOneHalf) {
         auto out = qx71::host::ChannelBuffers<float>(2, std::vector<float>(64));
         ASSERT_TRUE(plugin->processReplacing(in, out));
         const float sign = phase > 0.5f ? -1.0f : 1.0f;
-        for (int c = 0; c < 2; ++c)
+        for (int c = 0; c < 2; ++c) {
             for (std::size_t i = 0; i < 64; ++i) EXPECT_EQ(out[c][i], sign * in[c][i]);
+        }
     }
 }
 
@@ -133,8 +137,9 @@ TEST_F(PluginTest, BothPrecisionsAgree) {
     for (int c = 0; c < 2; ++c) inDouble[c].assign(inFloat[c].begin(), inFloat[c].end());
     ASSERT_TRUE(plugin->processReplacing(inFloat, outFloat));
     ASSERT_TRUE(other->processDoubleReplacing(inDouble, outDouble));
-    for (int c = 0; c < 2; ++c)
+    for (int c = 0; c < 2; ++c) {
         for (std::size_t i = 0; i < 300; ++i) EXPECT_EQ(outFloat[c][i], static_cast<float>(outDouble[c][i]));
+    }
 }
 
 TEST_F(PluginTest, ZeroAndNegativeFrameCountsWriteNothing) {

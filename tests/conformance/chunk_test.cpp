@@ -93,8 +93,10 @@ TEST_F(PluginTest, ChunkBlockStaysValidUntilTheNextRequest) {
     EXPECT_EQ(std::memcmp(first, copy.data(), 104), 0);
     void* second = nullptr;
     ASSERT_EQ(plugin->getChunkRaw(false, &second), 104);
-    EXPECT_EQ(floatAt(std::vector<std::uint8_t>(static_cast<std::uint8_t*>(second),
-                                                 static_cast<std::uint8_t*>(second) + 104), 7), 1.0f);
+    EXPECT_EQ(
+        floatAt(std::vector<std::uint8_t>(static_cast<std::uint8_t*>(second), static_cast<std::uint8_t*>(second) + 104),
+                7),
+        1.0f);
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ TEST_F(PluginTest, MidBellGainAtItsCentre) {
 TEST_F(PluginTest, HighPassCornerAndSlope) {
     plugin->setSampleRate(48000.0f);
     for (int index = 21; index <= 23; ++index) plugin->setParameter(index, 1.0f);  // bands muted
-    plugin->setParameter(19, 1.0f / 3.0f);  // 12 dB/oct
-    plugin->setParameter(17, 1.0f);         // 360 Hz
+    plugin->setParameter(19, 1.0f / 3.0f);                                         // 12 dB/oct
+    plugin->setParameter(17, 1.0f);                                                // 360 Hz
     EXPECT_NEAR(gainDb(*plugin.instance, 360.0, 48000.0), -3.0, 0.1);
     plugin->setParameter(19, 1.0f);  // 24 dB/oct: about 48 dB two octaves down
     EXPECT_NEAR(gainDb(*plugin.instance, 90.0, 48000.0), -48.0, 1.5);
@@ -63,8 +63,9 @@ TEST_F(PluginTest, OneBadSampleDoesNotSilenceLaterBlocks) {
     ASSERT_TRUE(plugin->processReplacing(in, out));
     Floats clean(2, std::vector<float>(256, 0.25f));
     ASSERT_TRUE(plugin->processReplacing(clean, out));
-    for (int c = 0; c < 2; ++c)
+    for (int c = 0; c < 2; ++c) {
         for (float v : out[c]) ASSERT_TRUE(std::isfinite(v));
+    }
 }
 
 TEST_F(PluginTest, SilenceAfterALoudSignalEndsInExactZeros) {
@@ -78,8 +79,9 @@ TEST_F(PluginTest, SilenceAfterALoudSignalEndsInExactZeros) {
     ASSERT_TRUE(plugin->processDoubleReplacing(loud, out));
     Doubles silence(2, std::vector<double>(4096, 0.0));
     for (int block = 0; block < 600; ++block) ASSERT_TRUE(plugin->processDoubleReplacing(silence, out));
-    for (int c = 0; c < 2; ++c)
+    for (int c = 0; c < 2; ++c) {
         for (double v : out[c]) ASSERT_EQ(v, 0.0);
+    }
 }
 
 TEST_F(PluginTest, EverySectionStaysStableAtLowSampleRates) {
@@ -87,8 +89,8 @@ TEST_F(PluginTest, EverySectionStaysStableAtLowSampleRates) {
         LoadedPlugin fresh;
         ASSERT_TRUE(fresh.instance);
         fresh->setSampleRate(rate);
-        const std::pair<int, float> settings[] = {{2, 1.0f}, {3, 1.0f}, {4, 1.0f}, {6, 1.0f}, {7, 1.0f},
-                                                  {8, 0.0f}, {11, 1.0f}, {12, 1.0f}, {14, 1.0f}, {16, 0.2f},
+        const std::pair<int, float> settings[] = {{2, 1.0f},  {3, 1.0f},  {4, 1.0f},  {6, 1.0f},  {7, 1.0f},
+                                                  {8, 0.0f},  {11, 1.0f}, {12, 1.0f}, {14, 1.0f}, {16, 0.2f},
                                                   {18, 1.0f}, {17, 1.0f}, {19, 1.0f}, {20, 1.0f}};
         for (const auto& [index, value] : settings) fresh->setParameter(index, value);
         Doubles in = sine(1000.0, rate, 8192, 0.5), out(2, std::vector<double>(8192));

@@ -56,16 +56,19 @@ std::string textAnswer(qx71::host::Instance& instance, VstInt32 opcode, VstInt32
     std::memset(buffer, 0xA5, sizeof(buffer));
     EXPECT_EQ(instance.dispatch(opcode, index, 0, buffer), expectedAnswer) << "opcode " << opcode;
     const std::string text(reinterpret_cast<char*>(buffer), strnlen(reinterpret_cast<char*>(buffer), limit + 1));
-    for (int i = static_cast<int>(text.size()); i <= limit; ++i)
+    for (int i = static_cast<int>(text.size()); i <= limit; ++i) {
         EXPECT_EQ(buffer[i], 0) << "opcode " << opcode << ": byte " << i << " should be zero";
-    for (int i = limit + 1; i < static_cast<int>(sizeof(buffer)); ++i)
+    }
+    for (int i = limit + 1; i < static_cast<int>(sizeof(buffer)); ++i) {
         EXPECT_EQ(buffer[i], 0xA5) << "opcode " << opcode << ": byte " << i << " beyond the terminator written";
+    }
     return text;
 }
 
 TEST_F(PluginTest, TextAnswersKeepTheirLimitsAndLeaveTheRestOfTheBufferAlone) {
     auto& instance = *plugin.instance;
-    EXPECT_EQ(textAnswer(instance, effGetEffectName, 0, 32, 1), kExpectEditor ? "QX71-G Channel EQ" : "QX71 Channel EQ");
+    EXPECT_EQ(textAnswer(instance, effGetEffectName, 0, 32, 1),
+              kExpectEditor ? "QX71-G Channel EQ" : "QX71 Channel EQ");
     EXPECT_EQ(textAnswer(instance, effGetVendorString, 0, 64, 1), "Quorvane");
     EXPECT_EQ(textAnswer(instance, effGetProductString, 0, 64, 1),
               kExpectEditor ? "QX71-G Channel EQ" : "QX71 Channel EQ");

@@ -15,13 +15,13 @@ struct Expected {
 };
 
 const Expected kParameters[26] = {
-    {"Output", "dB", 0.5f},    {"Phase", "n/y", 0},      {"HF Freq", "Hz", 0},     {"HF Gain", "dB", 0.5f},
-    {"HF BW", "oct", 0.5f},    {"HF Type", "typ", 0},    {"HF Mode", "n/y", 0},    {"MF Freq", "Hz", 0},
-    {"MF Gain", "dB", 0.5f},   {"MF BW", "oct", 0.5f},   {"MF Type", "typ", 0},    {"LF Freq", "Hz", 0},
-    {"LF Gain", "dB", 0.5f},   {"LF BW", "oct", 0.5f},   {"LF Type", "typ", 0},    {"LF Mode", "n/y", 0},
-    {"Lo-Pass", "Hz", 0},      {"Hi-Pass", "Hz", 0},     {"Lo Slope", "dB/o", 0},  {"Hi Slope", "dB/o", 0},
-    {"Analog", "n/y", 0},      {"Mute HF", "n/y", 0},    {"Mute MF", "n/y", 0},    {"Mute LF", "n/y", 0},
-    {"Mute LPF", "n/y", 0},    {"Mute HPF", "n/y", 0},
+    {"Output", "dB", 0.5f},  {"Phase", "n/y", 0},    {"HF Freq", "Hz", 0},    {"HF Gain", "dB", 0.5f},
+    {"HF BW", "oct", 0.5f},  {"HF Type", "typ", 0},  {"HF Mode", "n/y", 0},   {"MF Freq", "Hz", 0},
+    {"MF Gain", "dB", 0.5f}, {"MF BW", "oct", 0.5f}, {"MF Type", "typ", 0},   {"LF Freq", "Hz", 0},
+    {"LF Gain", "dB", 0.5f}, {"LF BW", "oct", 0.5f}, {"LF Type", "typ", 0},   {"LF Mode", "n/y", 0},
+    {"Lo-Pass", "Hz", 0},    {"Hi-Pass", "Hz", 0},   {"Lo Slope", "dB/o", 0}, {"Hi Slope", "dB/o", 0},
+    {"Analog", "n/y", 0},    {"Mute HF", "n/y", 0},  {"Mute MF", "n/y", 0},   {"Mute LF", "n/y", 0},
+    {"Mute LPF", "n/y", 0},  {"Mute HPF", "n/y", 0},
 };
 
 TEST_F(PluginTest, NamesLabelsAndDefaults) {

@@ -1,8 +1,8 @@
 // The click rings' angle law and sector tables, and where a click lands in the layout.
 #include "editor_fixture.h"
 
-#include "parameter_table.h"
 #include "click_rings.h"
+#include "parameter_table.h"
 
 using namespace gui;  // the editor's names, unqualified in the tests
 
@@ -25,8 +25,7 @@ TEST(ArcAngles, BandPositionsAndTheirBoundaries) {
     EXPECT_EQ(band(44.9f), 0);
     EXPECT_EQ(band(45.0f), 1);  // a boundary belongs to the higher position
     const int expected[] = {1, 2, 3, 4, 5, 6};
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(band(60.0f + 30.0f * k), expected[k]) << k;
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(band(60.0f + 30.0f * k), expected[k]) << k;
     EXPECT_EQ(band(224.9f), 6);
     EXPECT_EQ(band(225.0f), 7);
     EXPECT_EQ(band(359.9f), 7);
@@ -39,8 +38,7 @@ TEST(ArcAngles, FilterSectors) {
     EXPECT_EQ(arc::filterSector(15.0f), 1);
     EXPECT_EQ(arc::filterSector(345.0f), 11);
     EXPECT_EQ(arc::filterSector(345.5f), 0);  // just left of straight down
-    for (int g = 0; g < 12; ++g)
-        EXPECT_EQ(arc::filterSector(30.0f * g), g) << g;
+    for (int g = 0; g < 12; ++g) EXPECT_EQ(arc::filterSector(30.0f * g), g) << g;
 }
 
 class RingClickTest : public EditorTest {

@@ -14,8 +14,7 @@ std::vector<HostCall>& hostCalls() {
 }
 
 VstIntPtr VSTCALLBACK recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
-    if (opcode == audioMasterVersion)
-        return 2400;
+    if (opcode == audioMasterVersion) return 2400;
     hostCalls().push_back({opcode, index, opt});
     return 0;
 }
@@ -72,9 +71,9 @@ void EditorTest::typeText(const char* text) {
 
 std::vector<HostCall> EditorTest::callsOf(VstInt32 opcode) const {
     std::vector<HostCall> matching;
-    for (const HostCall& call : hostCalls())
-        if (call.opcode == opcode)
-            matching.push_back(call);
+    for (const HostCall& call : hostCalls()) {
+        if (call.opcode == opcode) matching.push_back(call);
+    }
     return matching;
 }
 

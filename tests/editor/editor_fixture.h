@@ -9,8 +9,8 @@
 
 #include "cframe.h"
 #include "clock.h"
-#include "equalizer_plugin.h"
 #include "equalizer_editor.h"
+#include "equalizer_plugin.h"
 
 using namespace gui;  // the editor's names, unqualified in the tests
 

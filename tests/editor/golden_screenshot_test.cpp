@@ -40,8 +40,9 @@ Difference compare(const Image& a, const Image& b) {
     const long count = static_cast<long>(a.width) * a.height;
     for (long i = 0; i < count; ++i) {
         int worst = 0;
-        for (int c = 0; c < 4; ++c)
+        for (int c = 0; c < 4; ++c) {
             worst = std::max(worst, std::abs(a.pixels.get()[i * 4 + c] - b.pixels.get()[i * 4 + c]));
+        }
         d.largest = std::max(d.largest, worst);
         d.pixelsOff += worst > kTolerance;
     }

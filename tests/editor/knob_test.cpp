@@ -9,7 +9,7 @@ using namespace VSTGUI;
 namespace editor_test {
 namespace {
 
-constexpr int kGainX = 80, kGainY = 80;      // inside the HF gain knob's mouse area
+constexpr int kGainX = 80, kGainY = 80;          // inside the HF gain knob's mouse area
 constexpr int kSelectorX = 45, kSelectorY = 45;  // HF Freq knob, outside the gain knob's area
 
 class KnobTest : public EditorTest {
@@ -20,8 +20,7 @@ protected:
     }
     int automations(int index) {
         int count = 0;
-        for (const HostCall& call : callsOf(audioMasterAutomate))
-            count += call.index == index;
+        for (const HostCall& call : callsOf(audioMasterAutomate)) count += call.index == index;
         return count;
     }
 };
@@ -52,7 +51,7 @@ TEST_F(KnobTest, SelectorKnobUpLeftByEqualAmountsChangesNothing) {
 }
 
 TEST_F(KnobTest, PassFilterSelectorUses300PixelsAndFiveSteps) {
-    press(45, 505);  // Hi-Pass knob, outside the Lo-Pass knob's area
+    press(45, 505);       // Hi-Pass knob, outside the Lo-Pass knob's area
     move(45 + 297, 505);  // 0.99
     EXPECT_FLOAT_EQ(parameter(param::highPass), 0.8f);
     move(45 + 300, 505);

@@ -24,8 +24,7 @@ protected:
     // One stereo block at a constant level through the plug-in's audio callback.
     void playLevel(float level) {
         float left[64], right[64], outLeft[64], outRight[64];
-        for (int i = 0; i < 64; ++i)
-            left[i] = right[i] = level;
+        for (int i = 0; i < 64; ++i) left[i] = right[i] = level;
         float* inputs[] = {left, right};
         float* outputs[] = {outLeft, outRight};
         effect->getAeffect()->processReplacing(effect->getAeffect(), inputs, outputs, 64);
@@ -55,7 +54,7 @@ TEST_F(LampTest, MutedLampsBlinkTogetherEvery500Milliseconds) {
     effect->setParameter(param::hfFreq, 1.0f);
     effect->setParameter(param::muteHf, 1.0f);
     effect->setParameter(param::muteLowPass, 1.0f);  // off and muted: blinks all the same
-    EXPECT_FALSE(lit(kHfSection));  // muted, phase still off
+    EXPECT_FALSE(lit(kHfSection));                   // muted, phase still off
     idleAt(1499);
     EXPECT_FALSE(lit(kHfSection));
     idleAt(1500);

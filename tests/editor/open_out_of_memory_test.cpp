@@ -3,9 +3,9 @@
 // replaced in this test program to fail the allocation with a chosen number.
 #include <gtest/gtest.h>
 
-#include "failing_allocator.h"
-#include "equalizer_plugin.h"
 #include "equalizer_editor.h"
+#include "equalizer_plugin.h"
+#include "failing_allocator.h"
 
 using namespace gui;  // the editor's names, unqualified in the tests
 
@@ -37,6 +37,6 @@ TEST(EditorOutOfMemory, EveryFailedAllocationInOpenIsSurvivedWithoutLeak) {
         EXPECT_EQ(failing_allocator::liveBlocks(), liveBefore) << "leak after failing allocation " << failing;
     }
     EXPECT_TRUE(clean);
-    EXPECT_GT(refused, 40);  // at least one per view
+    EXPECT_GT(refused, 40);            // at least one per view
     EXPECT_GT(openedWithFailures, 0);  // pixel memory that failed: opened without that artwork
 }

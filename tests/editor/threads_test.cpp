@@ -29,16 +29,13 @@ TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {
     std::atomic<bool> stop{false};
     std::thread audio([&] {
         float in[32] = {}, out0[32], out1[32];
-        for (float& s : in)
-            s = 1.5f;
+        for (float& s : in) s = 1.5f;
         float* inputs[] = {in, in};
         float* outputs[] = {out0, out1};
-        while (!stop.load())
-            record->processReplacing(record, inputs, outputs, 32);
+        while (!stop.load()) record->processReplacing(record, inputs, outputs, 32);
     });
     std::thread automation([&] {
-        for (int i = 0; !stop.load(); ++i)
-            effect->setParameter(param::muteHf + i % 5, static_cast<float>(i % 2));
+        for (int i = 0; !stop.load(); ++i) effect->setParameter(param::muteHf + i % 5, static_cast<float>(i % 2));
     });
     for (int i = 0; i < 100; ++i) {
         ASSERT_TRUE(editor->open(nullptr));

@@ -89,8 +89,9 @@ TEST(Decoding, TablePositionsAreTheDecodedPositions) {
     const struct {
         int index;
         int (*decode)(float);
-    } selectors[] = {{param::hfFreq, bandPosition},  {param::mfFreq, bandPosition},    {param::lfFreq, bandPosition},
-                     {param::lowPass, passPosition}, {param::highPass, passPosition},  {param::lowSlope, slopePosition},
+    } selectors[] = {{param::hfFreq, bandPosition},    {param::mfFreq, bandPosition},
+                     {param::lfFreq, bandPosition},    {param::lowPass, passPosition},
+                     {param::highPass, passPosition},  {param::lowSlope, slopePosition},
                      {param::highSlope, slopePosition}};
     for (const auto& selector : selectors) {
         const param::Description& d = param::kTable[selector.index];

@@ -12,7 +12,7 @@
 using namespace dsp;  // the engine's names, unqualified in the tests
 
 inline constexpr float kDefaultValues[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
-                                                      0.5f, 0,    0, 0, 0, 0,    0, 0, 0, 0,    0,    0, 0};
+                                                       0.5f, 0, 0, 0,    0,    0, 0, 0, 0,    0,    0, 0, 0};
 
 struct EngineRig {
     std::atomic<float> values[param::count];

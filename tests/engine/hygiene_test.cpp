@@ -1,7 +1,7 @@
 // The engine's guards: non-finite input, subnormal decay, and designs at low sample rates.
 #include <cmath>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -76,9 +76,8 @@ TEST(Subnormals, DecayEndsInExactZerosWithoutSubnormalStates) {
         std::vector<float> l(512, 0.0f), r(512, 0.0f);
         rig.process(l, r);
         for (int ch = 0; ch < 2; ++ch) {
-            everyStateValue(rig.states(ch), [&](double v) {
-                sawSubnormal = sawSubnormal || std::fpclassify(v) == FP_SUBNORMAL;
-            });
+            everyStateValue(rig.states(ch),
+                            [&](double v) { sawSubnormal = sawSubnormal || std::fpclassify(v) == FP_SUBNORMAL; });
         }
     }
     EXPECT_FALSE(sawSubnormal);

@@ -26,8 +26,8 @@ TEST(KernelChoice, WidestSupportedUnlessForced) {
     EXPECT_TRUE(kernelSupported(ChainKernelKind::sse2));
     const ChainKernelKind previous = chosenKernel();
     stopForcingKernel();
-    EXPECT_EQ(chosenKernel(), kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512
-                                                                       : ChainKernelKind::sse2);
+    EXPECT_EQ(chosenKernel(),
+              kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2);
     forceKernel(ChainKernelKind::sse2);
     EXPECT_EQ(chosenKernel(), ChainKernelKind::sse2);
     forceKernel(previous);

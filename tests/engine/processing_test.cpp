@@ -35,8 +35,8 @@ TEST(Processing, MutedChainReturnsFloatInputBitForBit) {
     EngineRig rig;
     muteEverything(rig);
     std::vector<float> left, right;
-    for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 1e-40f, -1.4e-45f, std::numeric_limits<float>::min(), 3.0e38f,
-                    -7.5f, 0.123456789f, std::numeric_limits<float>::denorm_min()}) {
+    for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 1e-40f, -1.4e-45f, std::numeric_limits<float>::min(), 3.0e38f, -7.5f,
+                    0.123456789f, std::numeric_limits<float>::denorm_min()}) {
         left.push_back(v);
         right.push_back(-v * 0.5f);
     }

@@ -19,7 +19,9 @@ struct ReferenceChain {
     void frame(const CallSettings& cs, double d, double& xl, double& xr) {
         double x[2] = {xl, xr};
         if (cs.analog) {
-            for (int ch = 0; ch < 2; ++ch) x[ch] = highShelfStep(c.analogShelf, s[ch].analogShelf, x[ch] + nextAnalogNoise(seed));
+            for (int ch = 0; ch < 2; ++ch) {
+                x[ch] = highShelfStep(c.analogShelf, s[ch].analogShelf, x[ch] + nextAnalogNoise(seed));
+            }
         }
         for (int ch = 0; ch < 2; ++ch) {
             ChainStates<double>& st = s[ch];
@@ -43,8 +45,12 @@ struct ReferenceChain {
                 switch (cs.lowPassSlope) {
                     case 0: v = firstOrderStep(c.lpFirst, st.lpFirst, v + d); break;
                     case 1: v = biquadStep(c.lpStage1, st.lpStage1, v + d); break;
-                    case 2: v = biquadStep(c.lpStage1, st.lpStage1, firstOrderStep(c.lpFirst, st.lpFirst, v + d) + d); break;
-                    default: v = biquadStep(c.lpStage2, st.lpStage2, biquadStep(c.lpStage1, st.lpStage1, v + d) + d); break;
+                    case 2:
+                        v = biquadStep(c.lpStage1, st.lpStage1, firstOrderStep(c.lpFirst, st.lpFirst, v + d) + d);
+                        break;
+                    default:
+                        v = biquadStep(c.lpStage2, st.lpStage2, biquadStep(c.lpStage1, st.lpStage1, v + d) + d);
+                        break;
                 }
             }
             x[ch] = v * cs.outputGain;

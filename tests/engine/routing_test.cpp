@@ -83,8 +83,8 @@ TEST(Routing, PerCallParametersRunNoDesign) {
     EngineRig rig;
     rig.set(param::hfFreq, 0.5f);
     const DesignedChain before = rig.engine.designedChain();
-    for (int index : std::initializer_list<int>{param::output, param::phase, param::muteHf, param::muteMf, param::muteLf, param::muteLowPass,
-                      param::muteHighPass, -1, 26, 1000}) {
+    for (int index : std::initializer_list<int>{param::output, param::phase, param::muteHf, param::muteMf,
+                                                param::muteLf, param::muteLowPass, param::muteHighPass, -1, 26, 1000}) {
         if (index >= 0 && index < param::count) rig.values[index].store(1.0f);
         rig.engine.parameterChanged(index);
         EXPECT_TRUE(changedSections(before, rig.engine.designedChain()).empty()) << index;
@@ -204,7 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Section::lfShelf, false}, {Section::lfDip, true}, {Section::lfMain, true}}},
         StateCase{"PassFiltersNeverClear",
                   {{param::lowPass, 0.0f}, {param::highPass, 1.0f}, {param::highSlope, 0.0f}},
-                  {{Section::lpFirst, false}, {Section::lpStage2, false}, {Section::hpFirst, false},
+                  {{Section::lpFirst, false},
+                   {Section::lpStage2, false},
+                   {Section::hpFirst, false},
                    {Section::hpStage2, false}}},
         StateCase{"AnalogOff", {{param::analog, 0.5f}}, {{Section::analogShelf, true}}},
         StateCase{"AnalogStaysOn", {{param::analog, 0.9f}}, {{Section::analogShelf, false}}}),

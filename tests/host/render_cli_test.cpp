@@ -69,12 +69,12 @@ TEST(RenderCliTest, NeverOverwritesItsInputs) {
     const std::string input = writeMonoInput(dir, {0.5, 0.25});
     const std::vector<std::uint8_t> before = readBytes(input);
     expectOneLineError(runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", input}), 2, "never overwrites");
-    expectOneLineError(runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", dir + "/../" +
-                                  dir.substr(dir.rfind('/') + 1) + "/in.wav"}),
+    expectOneLineError(runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out",
+                                  dir + "/../" + dir.substr(dir.rfind('/') + 1) + "/in.wav"}),
                        2, "never overwrites");
-    expectOneLineError(runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", dir + "/o.wav", "--save-state",
-                                  input}),
-                       2, "never overwrites");
+    expectOneLineError(
+        runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", dir + "/o.wav", "--save-state", input}), 2,
+        "never overwrites");
     const std::string plugin = dir + "/plugin.so";
     std::system(("cp '" FIXTURE_GAIN "' '" + plugin + "'").c_str());
     const std::vector<std::uint8_t> pluginBefore = readBytes(plugin);
@@ -87,8 +87,8 @@ TEST(RenderCliTest, RendersThroughThePlugInWithSettings) {
     const std::string dir = scratchDirectory();
     const std::string input = writeMonoInput(dir, {0.5, -0.25, 0.125});
     const std::string out = dir + "/out.wav";
-    const RenderRun run = runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", out, "--set", "Gain=1",
-                                     "--set", "Flip Pol=1", "--block", "2"});
+    const RenderRun run = runRender({"--plugin", FIXTURE_GAIN, "--in", input, "--out", out, "--set", "Gain=1", "--set",
+                                     "Flip Pol=1", "--block", "2"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("set 0 'Gain' = 1"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("set 1 'Flip Pol' = 1"), std::string::npos) << run.out;
@@ -101,9 +101,8 @@ TEST(RenderCliTest, RendersThroughThePlugInWithSettings) {
 TEST(RenderCliTest, SettingsByIndexAndDoublePrecision) {
     const std::string dir = scratchDirectory();
     const std::string out = dir + "/out.wav";
-    const RenderRun run =
-        runRender({"--plugin", FIXTURE_GAIN, "--signal", "impulse", "--seconds", "0.001", "--rate", "8000",
-                   "--double", "--set", "0=0.25", "--out", out});
+    const RenderRun run = runRender({"--plugin", FIXTURE_GAIN, "--signal", "impulse", "--seconds", "0.001", "--rate",
+                                     "8000", "--double", "--set", "0=0.25", "--out", out});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("double precision"), std::string::npos) << run.out;
     const Audio result = readWav(out);
@@ -117,8 +116,7 @@ TEST(RenderCliTest, SettingsByIndexAndDoublePrecision) {
 TEST(RenderCliTest, SavedStateLoadsBackBeforeTheSettings) {
     const std::string dir = scratchDirectory();
     const std::string state = dir + "/state.bin";
-    ASSERT_EQ(runRender({"--plugin", FIXTURE_GAIN, "--set", "Gain=0.125", "--set", "Flip Pol=1", "--save-state",
-                         state})
+    ASSERT_EQ(runRender({"--plugin", FIXTURE_GAIN, "--set", "Gain=0.125", "--set", "Flip Pol=1", "--save-state", state})
                   .exitCode,
               0);
     EXPECT_EQ(readBytes(state).size(), 8u);

@@ -8,9 +8,7 @@ using namespace qx71::render;
 
 namespace {
 
-RenderOptions parse(const std::vector<std::string>& arguments) {
-    return parseRenderOptions(arguments, "default.so");
-}
+RenderOptions parse(const std::vector<std::string>& arguments) { return parseRenderOptions(arguments, "default.so"); }
 
 std::string usageErrorOf(const std::vector<std::string>& arguments) {
     try {
@@ -25,9 +23,9 @@ std::string usageErrorOf(const std::vector<std::string>& arguments) {
 
 TEST(RenderOptionsTest, ReadsEveryOption) {
     const RenderOptions options =
-        parse({"--plugin", "eq.so", "--signal", "noise", "--seconds", "2.5", "--out", "o.wav", "--rate", "48000",
-               "--block", "64", "--double", "--set", "HF Gain=0.75", "--set", "3=0", "--load-state", "a.bin",
-               "--save-state", "b.bin", "--list"});
+        parse({"--plugin", "eq.so",        "--signal", "noise",        "--seconds", "2.5",   "--out",        "o.wav",
+               "--rate",   "48000",        "--block",  "64",           "--double",  "--set", "HF Gain=0.75", "--set",
+               "3=0",      "--load-state", "a.bin",    "--save-state", "b.bin",     "--list"});
     EXPECT_EQ(options.pluginPath, "eq.so");
     ASSERT_TRUE(options.signal);
     EXPECT_EQ(*options.signal, SignalKind::Noise);

@@ -34,7 +34,8 @@ TEST(RenderQx71Test, DefaultsPassAnImpulseUnchangedButForTheOffset) {
         for (const std::vector<double>& channel : result.channels) {
             EXPECT_NEAR(channel[0], 1.0, 1e-7) << precision.size();
             for (long i = 1; i < result.frames(); ++i) {
-                ASSERT_LE(std::fabs(channel[i]), kTransparentOffset * (1.0 + 1e-6)) << precision.size() << " frame " << i;
+                ASSERT_LE(std::fabs(channel[i]), kTransparentOffset * (1.0 + 1e-6))
+                    << precision.size() << " frame " << i;
             }
         }
     }

@@ -1,8 +1,8 @@
 // The harness must host plug-ins it was not written with: a Debian-packaged VST 2.4 equalizer.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sys/stat.h>
+#include <cmath>
 
 #include "plugin_instance.h"
 

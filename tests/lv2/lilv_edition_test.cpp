@@ -92,7 +92,7 @@ TEST_F(Lv2Edition, PortsAreTheParameterTableInRealUnits) {
         // Every scale point is a position of the table: its label, and a value that selects it.
         std::map<float, std::string> points;
         LilvScalePoints* scalePoints = lilv_port_get_scale_points(plugin_, port);
-        LILV_FOREACH (scale_points, it, scalePoints) {
+        LILV_FOREACH(scale_points, it, scalePoints) {
             const LilvScalePoint* point = lilv_scale_points_get(scalePoints, it);
             points[lilv_node_as_float(lilv_scale_point_get_value(point))] =
                 lilv_node_as_string(lilv_scale_point_get_label(point));
@@ -140,11 +140,33 @@ const std::vector<Scene>& scenes() {
         {"analog, inverted, loud", {{analog, 1}, {phase, 1}, {output, 25}}},
         {"analog, quiet, off the range", {{analog, 0.5f}, {output, -40}, {hfGain, 30}, {hfFreq, 1e9f}}},
         {"everything on",
-         {{hfFreq, 8200}, {hfGain, 4.5f}, {hfMode, 1}, {mfFreq, 1600}, {mfGain, -3.25f}, {lfFreq, 110}, {lfGain, 7},
-          {lowPass, 14000}, {lowSlope, 24}, {highPass, 70}, {highSlope, 18}, {analog, 1}, {output, -2.5f}}},
+         {{hfFreq, 8200},
+          {hfGain, 4.5f},
+          {hfMode, 1},
+          {mfFreq, 1600},
+          {mfGain, -3.25f},
+          {lfFreq, 110},
+          {lfGain, 7},
+          {lowPass, 14000},
+          {lowSlope, 24},
+          {highPass, 70},
+          {highSlope, 18},
+          {analog, 1},
+          {output, -2.5f}}},
         {"everything on, all muted",
-         {{hfFreq, 5800}, {hfGain, 9}, {mfFreq, 360}, {mfGain, 9}, {lfFreq, 60}, {lfGain, 9}, {lowPass, 10000},
-          {highPass, 45}, {muteHf, 1}, {muteMf, 1}, {muteLf, 1}, {muteLowPass, 1}, {muteHighPass, 1}}},
+         {{hfFreq, 5800},
+          {hfGain, 9},
+          {mfFreq, 360},
+          {mfGain, 9},
+          {lfFreq, 60},
+          {lfGain, 9},
+          {lowPass, 10000},
+          {highPass, 45},
+          {muteHf, 1},
+          {muteMf, 1},
+          {muteLf, 1},
+          {muteLowPass, 1},
+          {muteHighPass, 1}}},
         {"not a number is ignored", {{hfFreq, 2200}, {hfGain, std::numeric_limits<float>::quiet_NaN()}}},
     };
     return all;

@@ -242,7 +242,8 @@ TEST(BackgroundArtwork, SideKnobScalesMarkTheSweepEndsAndCentre) {
     RgbaImage background = decodeArtwork(101);
     constexpr double kScaleRadius = 33.0;  // between the knob's rim and the scale legends
     double end = layout::knobStartAngle - layout::knobSweepAngle;
-    for (layout::Point centre : {layout::highBwCentre, layout::midBwCentre, layout::lowBwCentre, layout::outputCentre}) {
+    for (layout::Point centre :
+         {layout::highBwCentre, layout::midBwCentre, layout::lowBwCentre, layout::outputCentre}) {
         for (double angle : {double(layout::knobStartAngle), 90.0, end}) {
             EXPECT_GT(backgroundLuminance(background, centre, angle, kScaleRadius), 110.0) << angle;
         }

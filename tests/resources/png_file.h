@@ -18,7 +18,7 @@ PngChunks readPngChunks(const std::vector<unsigned char>& bytes);
 
 struct RgbaImage {
     int width = 0, height = 0;
-    int sourceChannels = 0;  // what the decoder reports the file holds (3 or 4 for this artwork)
+    int sourceChannels = 0;             // what the decoder reports the file holds (3 or 4 for this artwork)
     std::vector<unsigned char> pixels;  // RGBA, top row first
 
     const unsigned char* at(int x, int y) const { return &pixels[4 * (static_cast<size_t>(y) * width + x)]; }

@@ -21,7 +21,8 @@ constexpr const char* kVersionType = "#16";
 
 std::vector<PeResource> ofType(const std::vector<PeResource>& all, const std::string& type) {
     std::vector<PeResource> found;
-    std::copy_if(all.begin(), all.end(), std::back_inserter(found), [&](const PeResource& r) { return r.type == type; });
+    std::copy_if(all.begin(), all.end(), std::back_inserter(found),
+                 [&](const PeResource& r) { return r.type == type; });
     return found;
 }
 
@@ -37,9 +38,7 @@ TEST(ResourceTable, EditorEditionCarriesTheThirteenPngs) {
     }
 }
 
-TEST(ResourceTable, PlainEditionCarriesNoArtwork) {
-    EXPECT_TRUE(ofType(readPeResources(plainModule), "PNG").empty());
-}
+TEST(ResourceTable, PlainEditionCarriesNoArtwork) { EXPECT_TRUE(ofType(readPeResources(plainModule), "PNG").empty()); }
 
 void expectVersion(const std::string& module, const std::string& internalName, const std::string& productSuffix) {
     SCOPED_TRACE(module);

@@ -14,7 +14,8 @@
 class EngineCurve {
 public:
     // values: the 26 stored parameter values.
-    EngineCurve(const float* values, double sampleRate) : settings_(decodeCallSettings(values, false)), rate_(sampleRate) {
+    EngineCurve(const float* values, double sampleRate)
+        : settings_(decodeCallSettings(values, false)), rate_(sampleRate) {
         DesignedChain chain;
         for (int group = 0; group < kDesignGroupCount; ++group) {
             designGroup(static_cast<DesignGroup>(group), values, sampleRate, chain);
@@ -27,7 +28,9 @@ public:
         const CallSettings& s = settings_;
         std::complex<double> h = s.outputGain * s.polarity;
         if (s.analog) h *= highShelfResponse(c_.analogShelf, f, rate_);
-        if (s.lowBand) h *= lowShelfResponse(c_.lfShelf, f, rate_) * response(c_.lfDip, f, rate_) * response(c_.lfMain, f, rate_);
+        if (s.lowBand) {
+            h *= lowShelfResponse(c_.lfShelf, f, rate_) * response(c_.lfDip, f, rate_) * response(c_.lfMain, f, rate_);
+        }
         if (s.midBand) h *= response(c_.mfPeak, f, rate_);
         if (s.highBand) h *= highShelfResponse(c_.hfShelf, f, rate_) * response(c_.hfPeak, f, rate_);
         if (s.highPass) h *= passResponse(s.highPassSlope, c_.hpFirst, c_.hpStage1, c_.hpStage2, f);

@@ -83,12 +83,15 @@ TEST(ResponseCliTest, NeverOverwritesThePluginOrTheStateFile) {
 // The fixture is a plain gain (2 × Gain, polarity by Flip Pol): a flat curve at that gain.
 TEST(ResponseCliTest, TakesPrecisionLengthPointsBlockAndLevel) {
     const std::string dir = scratchDirectory();
-    const RenderRun run = runResponse({"--plugin", FIXTURE_GAIN, "--out", dir + "/gain.csv", "--set", "Gain=0.25",
-                                       "--set", "Flip Pol=1", "--precision", "single", "--length", "64", "--points",
-                                       "50", "--block", "7", "--level", "-20", "--rate", "96000"});
+    const RenderRun run = runResponse({"--plugin",    FIXTURE_GAIN, "--out",    dir + "/gain.csv",
+                                       "--set",       "Gain=0.25",  "--set",    "Flip Pol=1",
+                                       "--precision", "single",     "--length", "64",
+                                       "--points",    "50",         "--block",  "7",
+                                       "--level",     "-20",        "--rate",   "96000"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("measuring at 96000 Hz in single precision, blocks of 7, impulse at -20 dBFS"),
-              std::string::npos) << run.out;
+              std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("impulse response: 64 frames"), std::string::npos) << run.out;
     const std::vector<ResponseRow> rows = readResponseCsv(dir + "/gain.csv");
     ASSERT_EQ(rows.size(), 50u);
@@ -122,10 +125,10 @@ TEST(ResponseCliTest, MeasuresTheBellOfAThirdPartyEqualizer) {
     }
     const std::string dir = scratchDirectory();
     // Filter 0 as a bell (ft_0 0.15): about 1.07 kHz, +7.2 dB, Q 1; then 5.9 kHz, -10.8 dB, Q 3.
-    for (const std::vector<std::string>& bell : {std::vector<std::string>{"f_0=0.6", "g_0=0.6", "q_0=0.01"},
-                                                 {"f_0=0.82", "g_0=0.35", "q_0=0.03"}}) {
-        std::vector<std::string> arguments = {"--plugin", kLsp, "--rate", "48000", "--out", dir + "/lsp.csv",
-                                              "--set", "ft_0=0.15"};
+    for (const std::vector<std::string>& bell :
+         {std::vector<std::string>{"f_0=0.6", "g_0=0.6", "q_0=0.01"}, {"f_0=0.82", "g_0=0.35", "q_0=0.03"}}) {
+        std::vector<std::string> arguments = {"--plugin",       kLsp,    "--rate",   "48000", "--out",
+                                              dir + "/lsp.csv", "--set", "ft_0=0.15"};
         for (const std::string& setting : bell) arguments.insert(arguments.end(), {"--set", setting});
         const RenderRun run = runResponse(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.err;

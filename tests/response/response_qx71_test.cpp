@@ -24,22 +24,45 @@ struct NamedSettings {
 
 const NamedSettings kSettings[] = {
     {"type-A shelves, output +10 dB, polarity inverted",
-     {{param::hfFreq, 3 / 7.0f}, {param::hfGain, 0.8333333f}, {param::lfFreq, 5 / 7.0f}, {param::lfGain, 0.25f},
-      {param::output, 0.7f}, {param::phase, 1.0f}},
+     {{param::hfFreq, 3 / 7.0f},
+      {param::hfGain, 0.8333333f},
+      {param::lfFreq, 5 / 7.0f},
+      {param::lfGain, 0.25f},
+      {param::output, 0.7f},
+      {param::phase, 1.0f}},
      {}},
     {"type-B shelves",
-     {{param::hfFreq, 1 / 7.0f}, {param::hfGain, 0.2f}, {param::hfType, 1.0f}, {param::lfFreq, 2 / 7.0f},
-      {param::lfGain, 0.9f}, {param::lfType, 1.0f}},
+     {{param::hfFreq, 1 / 7.0f},
+      {param::hfGain, 0.2f},
+      {param::hfType, 1.0f},
+      {param::lfFreq, 2 / 7.0f},
+      {param::lfGain, 0.9f},
+      {param::lfType, 1.0f}},
      {}},
     {"bells of both types",
-     {{param::hfFreq, 6 / 7.0f}, {param::hfMode, 1.0f}, {param::hfType, 1.0f}, {param::hfGain, 0.1f},
-      {param::hfBandwidth, 0.8f}, {param::mfFreq, 4 / 7.0f}, {param::mfGain, 0.75f}, {param::mfBandwidth, 0.2f},
-      {param::lfFreq, 1 / 7.0f}, {param::lfMode, 1.0f}, {param::lfGain, 0.7f}, {param::lfType, 1.0f},
+     {{param::hfFreq, 6 / 7.0f},
+      {param::hfMode, 1.0f},
+      {param::hfType, 1.0f},
+      {param::hfGain, 0.1f},
+      {param::hfBandwidth, 0.8f},
+      {param::mfFreq, 4 / 7.0f},
+      {param::mfGain, 0.75f},
+      {param::mfBandwidth, 0.2f},
+      {param::lfFreq, 1 / 7.0f},
+      {param::lfMode, 1.0f},
+      {param::lfGain, 0.7f},
+      {param::lfType, 1.0f},
       {param::lfBandwidth, 0.3f}},
      {}},
     {"6 and 18 dB/oct pass filters, a muted high band",
-     {{param::highPass, 1.0f}, {param::highSlope, 0.0f}, {param::lowPass, 0.2f}, {param::lowSlope, 2 / 3.0f},
-      {param::hfFreq, 1.0f}, {param::hfMode, 1.0f}, {param::hfGain, 1.0f}, {param::muteHf, 1.0f}},
+     {{param::highPass, 1.0f},
+      {param::highSlope, 0.0f},
+      {param::lowPass, 0.2f},
+      {param::lowSlope, 2 / 3.0f},
+      {param::hfFreq, 1.0f},
+      {param::hfMode, 1.0f},
+      {param::hfGain, 1.0f},
+      {param::muteHf, 1.0f}},
      {}},
     {"12 and 24 dB/oct pass filters",
      {{param::highPass, 0.2f}, {param::highSlope, 1 / 3.0f}, {param::lowPass, 1.0f}, {param::lowSlope, 1.0f}},
@@ -96,7 +119,8 @@ TEST_P(ResponseQx71Test, AgreesWithTheEngineDesigns) {
             const double delay = groupDelayMs(expected, row.frequency);
             for (int c = 0; c < 2; ++c) {
                 worstDb = std::max(worstDb, std::fabs(row.magnitudeDb[c] - magnitudeDb(h)));
-                worstDegrees = std::max(worstDegrees, std::fabs(wrappedDegrees(row.phaseDegrees[c] - std::arg(h) * 180.0 / kPi)));
+                worstDegrees =
+                    std::max(worstDegrees, std::fabs(wrappedDegrees(row.phaseDegrees[c] - std::arg(h) * 180.0 / kPi)));
                 if (magnitudeDb(h) > kDelayFloorDb) {
                     worstDelay = std::max(worstDelay, std::fabs(row.groupDelayMs[c] - delay) - 0.01 * std::fabs(delay));
                 }

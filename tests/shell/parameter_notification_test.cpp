@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "parameter_table.h"
 #include "effect_base.h"
+#include "parameter_table.h"
 
 namespace {
 
@@ -22,8 +22,9 @@ struct Notification {
 std::vector<Notification>* recordedHostCalls = nullptr;
 
 VstIntPtr VSTCALLBACK recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
-    if (opcode == audioMasterAutomate && recordedHostCalls != nullptr)
+    if (opcode == audioMasterAutomate && recordedHostCalls != nullptr) {
         recordedHostCalls->push_back({"host", index, opt});
+    }
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -106,8 +107,8 @@ TEST_F(ParameterNotification, SampleRateRunsTheRedesignHookWithTheNewRate) {
 }
 
 TEST_F(ParameterNotification, UnusableSampleRatesAreRefused) {
-    for (float rate : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
-                       std::numeric_limits<float>::infinity()})
+    for (float rate :
+         {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
         effect.dispatcher(effSetSampleRate, 0, 0, nullptr, rate);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(effect.getSampleRate(), 44100.0f);

@@ -15,11 +15,13 @@ std::string formatChecked(Format format, VstInt32 maxLen) {
     char buffer[64];
     std::memset(buffer, 0x5A, sizeof(buffer));
     format(buffer, maxLen);
-    for (int i = maxLen + 1; i < static_cast<int>(sizeof(buffer)); ++i)
+    for (int i = maxLen + 1; i < static_cast<int>(sizeof(buffer)); ++i) {
         EXPECT_EQ(buffer[i], 0x5A) << "byte " << i << " written beyond the terminator";
+    }
     EXPECT_EQ(buffer[maxLen], '\0');
-    for (size_t i = std::strlen(buffer); i < static_cast<size_t>(maxLen); ++i)
+    for (size_t i = std::strlen(buffer); i < static_cast<size_t>(maxLen); ++i) {
         EXPECT_EQ(buffer[i], '\0') << "byte " << i << " not zero-filled";
+    }
     return buffer;
 }
 

@@ -24,10 +24,10 @@ std::vector<int> stored(const CBitmap& bitmap, int x, int y) {
 TEST(BitmapLoader, PremultipliesByTheIntegerRuleAndStoresBgra) {
     FakeResources resources;
     resources.add(500, makePng(4, 1, 4,
-                               {200, 100, 50, 128,     // half transparent
-                                90, 160, 230, 0,       // fully transparent
-                                255, 255, 255, 254,    // (255 x 254) >> 8 = 253
-                                10, 20, 30, 255}));    // opaque stays as it is
+                               {200, 100, 50, 128,   // half transparent
+                                90, 160, 230, 0,     // fully transparent
+                                255, 255, 255, 254,  // (255 x 254) >> 8 = 253
+                                10, 20, 30, 255}));  // opaque stays as it is
     auto* bitmap = new CBitmap(500);
     ASSERT_TRUE(bitmap->isLoaded());
     EXPECT_EQ(bitmap->getWidth(), 4);
@@ -64,9 +64,9 @@ TEST(BitmapLoader, ThreeChannelImageIsOpaqueAndStillBlended) {
     resources.add(502, makePng(2, 2, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     auto* bitmap = new CBitmap(502);
     EXPECT_FALSE(bitmap->getNoAlpha());
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(stored(*bitmap, x, y)[3], 255);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) EXPECT_EQ(stored(*bitmap, x, y)[3], 255);
+    }
     // A blended draw with constant alpha shows that the blend path is taken.
     COffscreenContext context(nullptr, 2, 2, CColor{0, 0, 0, 255});
     bitmap->drawAlphaBlend(&context, CRect(0, 0, 2, 2), CPoint(), 0);
@@ -128,9 +128,9 @@ TEST(BitmapLoader, ArtworkBackgroundIsOpaqueAndEditorSized) {
     EXPECT_EQ(background->getHeight(), 660);
     EXPECT_FALSE(background->getNoAlpha());
     bool allOpaque = true;
-    for (int y = 0; y < 660; ++y)
-        for (int x = 0; x < 290; ++x)
-            allOpaque = allOpaque && background->getPixels()->rowFromTop(y)[x * 4 + 3] == 255;
+    for (int y = 0; y < 660; ++y) {
+        for (int x = 0; x < 290; ++x) allOpaque = allOpaque && background->getPixels()->rowFromTop(y)[x * 4 + 3] == 255;
+    }
     EXPECT_TRUE(allOpaque);
     background->forget();
 }
@@ -148,13 +148,14 @@ TEST(BitmapLoader, ArtworkStripDrawsItsFirstFrameFromOffsetZero) {
     strip->draw(&drawn, CRect(0, 0, 80, 80), CPoint(0, 0));
     bool sameAsFirstFrame = true;
     bool anyVisible = false;
-    for (int y = 0; y < 80; ++y)
+    for (int y = 0; y < 80; ++y) {
         for (int x = 0; x < 80; ++x) {
             const std::uint8_t* p = pixels.rowFromTop(y) + x * 4;
             CColor c = drawn.getPixel(x, y);
             sameAsFirstFrame = sameAsFirstFrame && c == CColor{p[2], p[1], p[0], p[3]};
             anyVisible = anyVisible || p[3] != 0;
         }
+    }
     EXPECT_TRUE(sameAsFirstFrame);
     EXPECT_TRUE(anyVisible);
     strip->forget();

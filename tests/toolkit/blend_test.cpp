@@ -30,26 +30,31 @@ int expectedChannel(int src, int srcAlpha, int dst, int constantAlpha) {
 }  // namespace
 
 TEST(Blend, PerPixelAlphaMatchesTheSourceOverRule) {
-    for (int constant : {255, 200, 128, 1, 0})
-        for (int dst : {0, 1, 77, 128, 254, 255})
-            for (int a = 0; a < 256; ++a)
+    for (int constant : {255, 200, 128, 1, 0}) {
+        for (int dst : {0, 1, 77, 128, 254, 255}) {
+            for (int a = 0; a < 256; ++a) {
                 for (int c = 0; c <= a; ++c) {
                     std::uint32_t out = blend::sourceOver(pack(dst, dst, dst, dst), pack(c, c, c, a), constant);
                     ASSERT_EQ(static_cast<int>(out & 0xFF), expectedChannel(c, a, dst, constant))
                         << "constant " << constant << " dst " << dst << " a " << a << " c " << c;
                     ASSERT_EQ(static_cast<int>(out >> 24), expectedChannel(a, a, dst, constant));
                 }
+            }
+        }
+    }
 }
 
 TEST(Blend, ConstantAlphaMixesEveryChannel) {
-    for (int constant : {0, 64, 128, 255})
-        for (int src : {0, 90, 255})
+    for (int constant : {0, 64, 128, 255}) {
+        for (int src : {0, 90, 255}) {
             for (int dst : {0, 13, 255}) {
                 std::uint32_t out = blend::constantOver(pack(dst, dst, dst, dst), pack(src, src, src, src), constant);
                 int expected = static_cast<int>(std::floor((src * constant + dst * (255 - constant)) / 255.0 + 0.5));
                 EXPECT_EQ(static_cast<int>(out & 0xFF), expected);
                 EXPECT_EQ(static_cast<int>(out >> 24), expected);
             }
+        }
+    }
 }
 
 TEST(Blend, OffscreenContextBlendsBitmapsWithTheRule) {

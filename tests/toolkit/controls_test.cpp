@@ -34,9 +34,11 @@ struct Bench {
 
     std::vector<VstInt32> edits() const {
         std::vector<VstInt32> out;
-        for (auto& call : effect.calls)
-            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+        for (auto& call : effect.calls) {
+            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit) {
                 out.push_back(call.opcode == audioMasterBeginEdit ? call.index : -call.index);
+            }
+        }
         return out;
     }
 };
@@ -151,7 +153,7 @@ TEST(Knob, ArrowKeysReachOnlyTheFocusedKnob) {
     VstKeyCode up = key(VKEY_UP), left = key(VKEY_LEFT, MODIFIER_SHIFT), other = key(0);
     other.character = 'a';
     EXPECT_FALSE(bench.editor->onKeyDown(up));  // no frame attached to the editor: nothing
-    EXPECT_EQ(bench.frame.onKeyDown(up), -1);  // no focus view yet
+    EXPECT_EQ(bench.frame.onKeyDown(up), -1);   // no focus view yet
     bench.frame.setFocusView(knob);
     knob->setValue(0.5f);
     EXPECT_EQ(bench.frame.onKeyDown(up), 1);

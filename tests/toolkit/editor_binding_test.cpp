@@ -136,8 +136,8 @@ TEST(EditorBinding, KeysAndWheelReachTheFrame) {
     VstKeyCode letter{};
     letter.character = 'q';
     EXPECT_FALSE(editor->onKeyDown(letter));
-    EXPECT_EQ(effect.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit,
-                                                       audioMasterBeginEdit, audioMasterEndEdit}));
+    EXPECT_EQ(effect.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit, audioMasterBeginEdit,
+                                                       audioMasterEndEdit}));
     CPoint nowhere(60, 70);
     frame->onMouseMoved(nowhere, 0);
     EXPECT_FALSE(editor->onWheel(wheel));

@@ -35,7 +35,7 @@ TEST(OffscreenContext, FillAndFrameRespectOffsetAndClip) {
     EXPECT_EQ(context.getPixel(2, 2), kWhiteCColor);
     EXPECT_EQ(context.getPixel(1, 1), kBlackCColor);
     EXPECT_EQ(context.getPixel(3, 3), (CColor{10, 20, 30, 255}));  // just outside the frame
-    EXPECT_EQ(context.getPixel(-1, 0), kBlackCColor);  // outside reads as black
+    EXPECT_EQ(context.getPixel(-1, 0), kBlackCColor);              // outside reads as black
 }
 
 TEST(OffscreenContext, CopyFromAnotherContext) {

@@ -10,8 +10,7 @@ namespace {
 RecordingEffect* recorder = nullptr;
 
 VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
-    if (recorder)
-        recorder->calls.push_back({opcode, index});
+    if (recorder) recorder->calls.push_back({opcode, index});
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -23,8 +22,7 @@ RecordingEffect::~RecordingEffect() { recorder = nullptr; }
 
 std::vector<VstInt32> RecordingEffect::opcodes() const {
     std::vector<VstInt32> out;
-    for (const Call& call : calls)
-        out.push_back(call.opcode);
+    for (const Call& call : calls) out.push_back(call.opcode);
     return out;
 }
 
@@ -38,8 +36,7 @@ FakeResources::FakeResources() {
     resources.clear();
     qx71::setResourceLookup([](long id, qx71::ResourceBytes& bytes) {
         auto it = resources.find(id);
-        if (it == resources.end())
-            return false;
+        if (it == resources.end()) return false;
         bytes.data = it->second.data();
         bytes.size = it->second.size();
         return true;

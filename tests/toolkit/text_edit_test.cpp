@@ -7,11 +7,11 @@
 #include <string>
 
 #include "aeffguieditor.h"
-#include "ctextedit.h"
 #include "coffscreencontext.h"
+#include "ctextedit.h"
 #include "platform/drawn_text_field.h"
-#include "text_rasterizer.h"
 #include "test_support.h"
+#include "text_rasterizer.h"
 
 using namespace VSTGUI;
 
@@ -142,9 +142,9 @@ TEST(TextEdit, DrawsNothingWhileEditingAndIgnoresOtherButtons) {
     COffscreenContext context(nullptr, 200, 100, kBlackCColor);
     bench.field->draw(&context);
     bool blank = true;
-    for (int y = 10; y < 22; ++y)
-        for (int x = 10; x < 40; ++x)
-            blank = blank && context.getPixel(x, y) == kBlackCColor;
+    for (int y = 10; y < 22; ++y) {
+        for (int x = 10; x < 40; ++x) blank = blank && context.getPixel(x, y) == kBlackCColor;
+    }
     EXPECT_TRUE(blank);
     EXPECT_FALSE(bench.field->isDirty());
 }
@@ -158,11 +158,10 @@ TEST(OffscreenText, CentredLiberationSansInTheFontColourClippedToTheControl) {
     COffscreenContext context(nullptr, 50, 32, kBlackCColor);
     display.draw(&context);
     int inked = 0, brightest = 0, minX = 99, maxX = -1;
-    for (int y = 0; y < 32; ++y)
+    for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 50; ++x) {
             CColor c = context.getPixel(x, y);
-            if (c.red == 0)
-                continue;
+            if (c.red == 0) continue;
             EXPECT_TRUE(CRect(10, 10, 40, 22).pointInside(CPoint(x, y)));
             EXPECT_EQ(c.red, c.green);
             ++inked;
@@ -170,6 +169,7 @@ TEST(OffscreenText, CentredLiberationSansInTheFontColourClippedToTheControl) {
             minX = std::min(minX, x);
             maxX = std::max(maxX, x);
         }
+    }
     EXPECT_GT(inked, 20);
     EXPECT_LE(brightest, 168);
     EXPECT_GT(brightest, 120);
@@ -208,11 +208,8 @@ TEST(DrawnTextField, EditsLikeAnEditBoxAndEscapeGivesBackTheOpeningText) {
     DrawnTextField* open = nullptr;
     auto field = std::make_unique<DrawnTextField>(style, open);
     EXPECT_EQ(open, field.get());
-    auto key = [&](VstInt32 character, unsigned char virt = 0) {
-        return field->onKey(VstKeyCode{character, virt, 0});
-    };
-    for (char c : std::string("12.5"))
-        EXPECT_EQ(key(c), PlatformTextField::kKeyUsed);
+    auto key = [&](VstInt32 character, unsigned char virt = 0) { return field->onKey(VstKeyCode{character, virt, 0}); };
+    for (char c : std::string("12.5")) EXPECT_EQ(key(c), PlatformTextField::kKeyUsed);
     EXPECT_EQ(field->getText(), "12.5") << "the first character replaces the selected text";
     key(0, VKEY_LEFT);
     key(0, VKEY_LEFT);
@@ -222,8 +219,7 @@ TEST(DrawnTextField, EditsLikeAnEditBoxAndEscapeGivesBackTheOpeningText) {
     key(0, VKEY_HOME);
     key('-');
     key(0, VKEY_END);
-    for (char c : std::string("0000"))
-        key(c);
+    for (char c : std::string("0000")) key(c);
     EXPECT_EQ(field->getText(), "-15000") << "at most maxLength characters";
     EXPECT_EQ(key(0, VKEY_UP), PlatformTextField::kKeyIgnored);
     EXPECT_EQ(key(0, VKEY_RETURN), PlatformTextField::kKeyCommits);
@@ -234,8 +230,9 @@ TEST(DrawnTextField, EditsLikeAnEditBoxAndEscapeGivesBackTheOpeningText) {
     EXPECT_EQ(context.getPixel(11, 11), style.backColor);
     EXPECT_EQ(context.getPixel(5, 5), kBlackCColor) << "nothing outside the box";
     int caretColumns = 0;
-    for (int x = 10; x < 60; ++x)
+    for (int x = 10; x < 60; ++x) {
         caretColumns += context.getPixel(x, 12) == style.fontColor && context.getPixel(x, 21) == style.fontColor;
+    }
     EXPECT_EQ(caretColumns, 1);
 
     field = std::make_unique<DrawnTextField>(style, open);

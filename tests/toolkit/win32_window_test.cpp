@@ -28,16 +28,16 @@ int failures = 0;
 
 void check(bool ok, const std::string& what) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
-    if (!ok)
-        ++failures;
+    if (!ok) ++failures;
 }
 
 std::vector<std::uint8_t> pixels(int w, int h, int channels, std::uint8_t (*value)(int x, int y, int c)) {
     std::vector<std::uint8_t> out;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < channels; ++c)
-                out.push_back(value(x, y, c));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            for (int c = 0; c < channels; ++c) out.push_back(value(x, y, c));
+        }
+    }
     return out;
 }
 
@@ -85,9 +85,9 @@ void screenshot(HWND window, COffscreenContext& shot) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     image->synchronize();
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            image->rowFromTop(y)[x * 4 + 3] = 255;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) image->rowFromTop(y)[x * 4 + 3] = 255;
+    }
     shot.copyImage(*image, CRect(0, 0, kWidth, kHeight), CPoint());
 }
 
@@ -96,18 +96,24 @@ void screenshot(HWND window, COffscreenContext& shot) {
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
     toolkit_test::FakeResources resources;
-    resources.add(900, toolkit_test::makePng(kWidth, kHeight, 3, pixels(kWidth, kHeight, 3, [](int x, int y, int c) {
-                      return static_cast<std::uint8_t>(c == 0 ? x : c == 1 ? y * 2 : (x + y) * 3);
-                  })));
+    resources.add(900,
+                  toolkit_test::makePng(kWidth, kHeight, 3, pixels(kWidth, kHeight, 3, [](int x, int y, int c) {
+                                            return static_cast<std::uint8_t>(c == 0 ? x : c == 1 ? y * 2 : (x + y) * 3);
+                                        })));
     resources.add(901, toolkit_test::makePng(40, 80, 4, pixels(40, 80, 4, [](int x, int y, int c) {
-                      return static_cast<std::uint8_t>(c == 3 ? (x * 6 + y * 3) : c == 0 ? 250 - x : c == 1 ? y * 3 : 90);
-                  })));
-    resources.add(902, toolkit_test::makePng(30, 40, 4, pixels(30, 40, 4, [](int x, int y, int c) {
-                      return static_cast<std::uint8_t>(c == 3 ? (y < 20 ? 60 : 200) : c == 2 ? 255 : x * 8);
-                  })));
-    resources.add(903, toolkit_test::makePng(60, 60, 4, pixels(60, 60, 4, [](int x, int y, int c) {
-                      return static_cast<std::uint8_t>(c == 3 ? 128 + (x + y) % 128 : c == 1 ? y * 4 : 30 + x);
-                  })));
+                                                 return static_cast<std::uint8_t>(c == 3   ? (x * 6 + y * 3)
+                                                                                  : c == 0 ? 250 - x
+                                                                                  : c == 1 ? y * 3
+                                                                                           : 90);
+                                             })));
+    resources.add(902, toolkit_test::makePng(
+                           30, 40, 4, pixels(30, 40, 4, [](int x, int y, int c) {
+                               return static_cast<std::uint8_t>(c == 3 ? (y < 20 ? 60 : 200) : c == 2 ? 255 : x * 8);
+                           })));
+    resources.add(903, toolkit_test::makePng(
+                           60, 60, 4, pixels(60, 60, 4, [](int x, int y, int c) {
+                               return static_cast<std::uint8_t>(c == 3 ? 128 + (x + y) % 128 : c == 1 ? y * 4 : 30 + x);
+                           })));
 
     toolkit_test::RecordingEffect effect;
     auto* editor = new AEffGUIEditor(&effect);
@@ -143,8 +149,7 @@ int main(int argc, char** argv) {
     readout->setFont(kNormalFontVerySmall);
     readout->setFontColor(CColor{168, 168, 168, 255});
     frame->addView(readout);
-    for (CBitmap* bitmap : {background, knobStrip, buttonStrip, switchStrip})
-        bitmap->forget();
+    for (CBitmap* bitmap : {background, knobStrip, buttonStrip, switchStrip}) bitmap->forget();
 
     pump(300);
     frame->idle();
@@ -160,25 +165,24 @@ int main(int argc, char** argv) {
     // Text areas differ by design (GDI's Arial against stb_truetype's Liberation Sans).
     const CRect textAreas[] = {CRect(11, 71, 79, 89), CRect(100, 70, 160, 90)};
     int compared = 0, different = 0, largest = 0;
-    for (int y = 0; y < kHeight; ++y)
+    for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             bool inText = false;
-            for (const CRect& area : textAreas)
-                inText = inText || area.pointInside(CPoint(x, y));
-            if (inText)
-                continue;
+            for (const CRect& area : textAreas) inText = inText || area.pointInside(CPoint(x, y));
+            if (inText) continue;
             CColor a = expected.getPixel(x, y), b = shot.getPixel(x, y);
             int diff = std::max({std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
             ++compared;
-            if (diff != 0)
-                ++different;
+            if (diff != 0) ++different;
             largest = std::max(largest, diff);
         }
+    }
     std::printf("compared %d pixels, %d differ, largest difference %d\n", compared, different, largest);
     check(compared > 20000 && different == 0, "screenshot matches the offscreen rendering outside text");
     bool textDrawn = false;
-    for (int x = 100; x < 160; ++x)
+    for (int x = 100; x < 160; ++x) {
         textDrawn = textDrawn || shot.getPixel(x, 80) != expected.getPixel(x, 80) || shot.getPixel(x, 80).red > 150;
+    }
     check(textDrawn, "GDI drew the readout's text");
 
     // A drag on the knob: capture while the button is held, one begin/end edit pair.
@@ -201,8 +205,7 @@ int main(int argc, char** argv) {
     char className[16] = {};
     GetClassNameA(edit, className, sizeof className);
     check(std::string(className) == "Edit" || std::string(className) == "EDIT", "the edit box has the focus");
-    for (char c : std::string("-3.5"))
-        SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
+    for (char c : std::string("-3.5")) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     pump(100);
     check(!readout->isEditing(), "Enter closes the edit box");

@@ -26,59 +26,44 @@ DrawnTextField::DrawnTextField(const TextFieldStyle& style, DrawnTextField*& ope
 }
 
 DrawnTextField::~DrawnTextField() {
-    if (openField == this)
-        openField = nullptr;
+    if (openField == this) openField = nullptr;
 }
 
 PlatformTextField::KeyResult DrawnTextField::onKey(const VstKeyCode& key) {
     switch (key.virt) {
         case VKEY_RETURN:
-        case VKEY_ENTER:
-            return kKeyCommits;
-        case VKEY_ESCAPE:
-            text = opening;
-            return kKeyCommits;
+        case VKEY_ENTER: return kKeyCommits;
+        case VKEY_ESCAPE: text = opening; return kKeyCommits;
         case VKEY_BACK:
-            if (allSelected)
+            if (allSelected) {
                 replaceSelection();
-            else if (caret > 0)
+            } else if (caret > 0) {
                 text.erase(--caret, 1);
+            }
             break;
         case VKEY_DELETE:
-            if (allSelected)
+            if (allSelected) {
                 replaceSelection();
-            else if (caret < text.size())
+            } else if (caret < text.size()) {
                 text.erase(caret, 1);
+            }
             break;
-        case VKEY_LEFT:
-            caret = allSelected ? 0 : (caret > 0 ? caret - 1 : 0);
-            break;
-        case VKEY_RIGHT:
-            caret = allSelected ? text.size() : std::min(caret + 1, text.size());
-            break;
-        case VKEY_HOME:
-            caret = 0;
-            break;
-        case VKEY_END:
-            caret = text.size();
-            break;
+        case VKEY_LEFT: caret = allSelected ? 0 : (caret > 0 ? caret - 1 : 0); break;
+        case VKEY_RIGHT: caret = allSelected ? text.size() : std::min(caret + 1, text.size()); break;
+        case VKEY_HOME: caret = 0; break;
+        case VKEY_END: caret = text.size(); break;
         case 0:
-            if (key.character == '\r')
-                return kKeyCommits;
+            if (key.character == '\r') return kKeyCommits;
             if (key.character == '\b') {
                 VstKeyCode back{0, VKEY_BACK, key.modifier};
                 return onKey(back);
             }
-            if (key.character < 32 || key.character > 126)
-                return kKeyIgnored;
-            if (allSelected)
-                replaceSelection();
-            if (static_cast<int>(text.size()) >= style.maxLength)
-                return kKeyUsed;
+            if (key.character < 32 || key.character > 126) return kKeyIgnored;
+            if (allSelected) replaceSelection();
+            if (static_cast<int>(text.size()) >= style.maxLength) return kKeyUsed;
             text.insert(caret++, 1, static_cast<char>(key.character));
             break;
-        default:
-            return kKeyIgnored;
+        default: return kKeyIgnored;
     }
     allSelected = false;
     showCaret();
@@ -105,8 +90,7 @@ void DrawnTextField::onMouseDown(const CPoint& where) {
     caret = 0;
     while (caret < text.size()) {
         float advance = textWidth(text.substr(caret, 1).c_str(), style.font.size);
-        if (where.x < x + advance / 2)
-            break;
+        if (where.x < x + advance / 2) break;
         x += advance;
         ++caret;
     }
@@ -115,8 +99,7 @@ void DrawnTextField::onMouseDown(const CPoint& where) {
 }
 
 bool DrawnTextField::blink(std::uint32_t nowMs) {
-    if (nowMs - lastBlinkMs < kBlinkIntervalMs)
-        return false;
+    if (nowMs - lastBlinkMs < kBlinkIntervalMs) return false;
     lastBlinkMs = nowMs;
     caretShown = !caretShown;
     return true;
@@ -124,8 +107,7 @@ bool DrawnTextField::blink(std::uint32_t nowMs) {
 
 void DrawnTextField::draw(CDrawContext& context, const CRect& area) const {
     CRect visible = area.intersection(style.rect);
-    if (visible.isEmpty())
-        return;
+    if (visible.isEmpty()) return;
     CPoint oldOffset = context.getOffset();
     CRect oldClip;
     context.getClipRect(oldClip);
@@ -140,8 +122,8 @@ void DrawnTextField::draw(CDrawContext& context, const CRect& area) const {
     if (allSelected && !text.empty()) {
         float width = textWidth(text.c_str(), style.font.size);
         context.setFillColor(kSelectionBack);
-        context.fillRect(CRect(static_cast<CCoord>(left), box.top + 1,
-                               static_cast<CCoord>(std::ceil(left + width)), box.bottom - 1));
+        context.fillRect(CRect(static_cast<CCoord>(left), box.top + 1, static_cast<CCoord>(std::ceil(left + width)),
+                               box.bottom - 1));
         textColor = kSelectionText;
     }
     context.setFont(kNormalFont, style.font.size);

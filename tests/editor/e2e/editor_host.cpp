@@ -45,8 +45,7 @@ void runUntilStopped(qx71::host::Instance& instance, HWND window, const char* st
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == window) {
             instance.dispatch(effEditIdle);
-            if (fileExists(stopFile) || GetTickCount() - start > kLongestRunMs)
-                break;
+            if (fileExists(stopFile) || GetTickCount() - start > kLongestRunMs) break;
             continue;
         }
         TranslateMessage(&message);

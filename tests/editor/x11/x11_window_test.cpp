@@ -26,8 +26,7 @@ using qx71::host::X11EditorWindow;
 int openFileCount() {
     int count = 0;
     if (DIR* folder = opendir("/proc/self/fd")) {
-        while (readdir(folder))
-            ++count;
+        while (readdir(folder)) ++count;
         closedir(folder);
     }
     return count;
@@ -40,15 +39,12 @@ struct LoadedPlugin {
     LoadedPlugin() {
         std::string error;
         auto library = qx71::host::PluginLibrary::open(QX71G_PATH, error);
-        if (library)
-            instance = Instance::create(library, host, error);
+        if (library) instance = Instance::create(library, host, error);
         EXPECT_NE(instance, nullptr) << error;
-        if (instance)
-            instance->open();
+        if (instance) instance->open();
     }
     ~LoadedPlugin() {
-        if (instance)
-            instance->close();
+        if (instance) instance->close();
     }
 };
 
@@ -90,17 +86,17 @@ TEST(X11Editor, ManyInstancesOpenAtOnce) {
         windows.push_back(openEditor(*plugins.back()->instance));
         ASSERT_TRUE(windows.back());
     }
-    for (int round = 0; round < 5; ++round)
-        for (auto& window : windows)
-            window->idleTicks(1);
+    for (int round = 0; round < 5; ++round) {
+        for (auto& window : windows) window->idleTicks(1);
+    }
     // effClose with the editor still open, for half of them; the others close it first.
     for (int i = 0; i < 8; i += 2) {
         plugins[i]->instance->close();
         windows[i].reset();  // its effEditClose now reaches no plug-in
     }
-    for (auto& window : windows)
-        if (window)
-            window->idleTicks(1);
+    for (auto& window : windows) {
+        if (window) window->idleTicks(1);
+    }
 }
 
 TEST(X11Editor, AHostWindowDestroyedFirstRaisesNoErrorInTheHost) {
@@ -155,16 +151,13 @@ TEST(X11EditorThreads, OpenWhileAudioAndAutomationRun) {
     std::atomic<bool> stop{false};
     std::thread audio([&] {
         qx71::host::ChannelBuffers<float> in(2, std::vector<float>(64, 0.9f)), out(2, std::vector<float>(64));
-        while (!stop.load())
-            instance.processReplacing(in, out);
+        while (!stop.load()) instance.processReplacing(in, out);
     });
     std::thread automation([&] {
-        for (int i = 0; !stop.load(); ++i)
-            instance.setParameter(i % 26, static_cast<float>(i % 7) / 6.0f);
+        for (int i = 0; !stop.load(); ++i) instance.setParameter(i % 26, static_cast<float>(i % 7) / 6.0f);
     });
     auto window = openEditor(instance);
-    for (int cycle = 0; window && cycle < 4 && window->reopenEditor(); ++cycle)
-        window->idleTicks(10);
+    for (int cycle = 0; window && cycle < 4 && window->reopenEditor(); ++cycle) window->idleTicks(10);
     stop.store(true);
     audio.join();
     automation.join();

@@ -14,8 +14,7 @@ public:
 
     CDrawContext* backBuffer() override { return &surface; }
     void present(const CRect& area) override {
-        if (textField)
-            textField->draw(surface, area);
+        if (textField) textField->draw(surface, area);
     }
     long mouseButtons() override { return -1; }
     bool mouseLocation(CPoint&) override { return false; }

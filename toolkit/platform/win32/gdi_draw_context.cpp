@@ -47,8 +47,7 @@ private:
 
 void CGdiDrawContext::deviceFill(const CRect& rect, const CRect& clip, const CColor& color) {
     CRect area = rect.intersection(clip);
-    if (area.isEmpty())
-        return;
+    if (area.isEmpty()) return;
     RECT r{area.left, area.top, area.right, area.bottom};
     HBRUSH brush = CreateSolidBrush(colorRef(color));
     FillRect(dc, &r, brush);
@@ -57,18 +56,15 @@ void CGdiDrawContext::deviceFill(const CRect& rect, const CRect& clip, const CCo
 
 void CGdiDrawContext::deviceCopy(const PixelImage& image, const CRect& dest, const CPoint& source, const CRect& clip) {
     ClippedSource from(dc, image, clip);
-    if (from.dc())
-        BitBlt(dc, dest.left, dest.top, dest.width(), dest.height(), from.dc(), source.x, source.y, SRCCOPY);
+    if (from.dc()) BitBlt(dc, dest.left, dest.top, dest.width(), dest.height(), from.dc(), source.x, source.y, SRCCOPY);
 }
 
 void CGdiDrawContext::deviceBlend(const PixelImage& image, const CRect& dest, const CPoint& source, const CRect& clip,
                                   int alpha, bool perPixelAlpha) {
     auto alphaBlend = imageLibraryFunction<AlphaBlendFunction>("AlphaBlend");
-    if (!alphaBlend)
-        return;
+    if (!alphaBlend) return;
     ClippedSource from(dc, image, clip);
-    if (!from.dc())
-        return;
+    if (!from.dc()) return;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
     alphaBlend(dc, dest.left, dest.top, dest.width(), dest.height(), from.dc(), source.x, source.y, dest.width(),
                dest.height(), blend);
@@ -77,18 +73,17 @@ void CGdiDrawContext::deviceBlend(const PixelImage& image, const CRect& dest, co
 void CGdiDrawContext::deviceKey(const PixelImage& image, const CRect& dest, const CPoint& source, const CRect& clip,
                                 const CColor& key) {
     auto transparentBlt = imageLibraryFunction<TransparentBltFunction>("TransparentBlt");
-    if (!transparentBlt)
-        return;
+    if (!transparentBlt) return;
     ClippedSource from(dc, image, clip);
-    if (from.dc())
+    if (from.dc()) {
         transparentBlt(dc, dest.left, dest.top, dest.width(), dest.height(), from.dc(), source.x, source.y,
                        dest.width(), dest.height(), colorRef(key));
+    }
 }
 
 void CGdiDrawContext::deviceText(const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align,
                                  const CFontSpec& font, const CColor& color) {
-    if (clip.isEmpty())
-        return;
+    if (clip.isEmpty()) return;
     HFONT handle = CreateFontA(-font.size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face);
     int saved = SaveDC(dc);

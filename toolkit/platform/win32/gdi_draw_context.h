@@ -20,8 +20,8 @@ protected:
                      bool perPixelAlpha) override;
     void deviceKey(const PixelImage& image, const CRect& dest, const CPoint& source, const CRect& clip,
                    const CColor& key) override;
-    void deviceText(const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align,
-                    const CFontSpec& font, const CColor& color) override;
+    void deviceText(const char* text, const CRect& box, const CRect& clip, CHoriTxtAlign align, const CFontSpec& font,
+                    const CColor& color) override;
 
 private:
     HDC dc;

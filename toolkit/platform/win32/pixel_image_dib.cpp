@@ -8,8 +8,7 @@
 namespace VSTGUI {
 
 std::unique_ptr<PixelImage> PixelImage::create(int width, int height) {
-    if (width <= 0 || height <= 0)
-        return nullptr;
+    if (width <= 0 || height <= 0) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -20,14 +19,12 @@ std::unique_ptr<PixelImage> PixelImage::create(int width, int height) {
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section || !bits) {
-        if (section)
-            DeleteObject(section);
+        if (section) DeleteObject(section);
         return nullptr;
     }
     // The image takes the section only once it exists; if it cannot be made, the section is freed here.
     auto* image = new (std::nothrow) PixelImage(width, height, static_cast<std::uint8_t*>(bits), section);
-    if (!image)
-        DeleteObject(section);
+    if (!image) DeleteObject(section);
     return std::unique_ptr<PixelImage>(image);
 }
 

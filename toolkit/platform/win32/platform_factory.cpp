@@ -5,9 +5,9 @@
 namespace VSTGUI {
 
 std::unique_ptr<PlatformFrame> createPlatformFrame(CFrame& frame, void* parentWindow, CCoord width, CCoord height) {
-    if (parentWindow)
-        if (auto window = createWin32PlatformFrame(frame, parentWindow, width, height))
-            return window;
+    if (parentWindow) {
+        if (auto window = createWin32PlatformFrame(frame, parentWindow, width, height)) return window;
+    }
     return createOffscreenPlatformFrame(frame, width, height);
 }
 

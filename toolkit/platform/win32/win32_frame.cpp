@@ -23,18 +23,12 @@ int registeredFrames = 0;
 // Buttons and modifiers of a mouse message, as toolkit button-state bits.
 long buttonsFromMessage(WPARAM wParam) {
     long buttons = 0;
-    if (wParam & MK_LBUTTON)
-        buttons |= kLButton;
-    if (wParam & MK_MBUTTON)
-        buttons |= kMButton;
-    if (wParam & MK_RBUTTON)
-        buttons |= kRButton;
-    if (wParam & MK_SHIFT)
-        buttons |= kShift;
-    if (wParam & MK_CONTROL)
-        buttons |= kControl;
-    if (GetKeyState(VK_MENU) < 0)
-        buttons |= kAlt;
+    if (wParam & MK_LBUTTON) buttons |= kLButton;
+    if (wParam & MK_MBUTTON) buttons |= kMButton;
+    if (wParam & MK_RBUTTON) buttons |= kRButton;
+    if (wParam & MK_SHIFT) buttons |= kShift;
+    if (wParam & MK_CONTROL) buttons |= kControl;
+    if (GetKeyState(VK_MENU) < 0) buttons |= kAlt;
     return buttons;
 }
 
@@ -43,8 +37,8 @@ bool keyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) !=
 class Win32TextField : public PlatformTextField {
 public:
     Win32TextField(HWND parent, const TextFieldStyle& style, HWND& activeEdit)
-        : activeEdit(activeEdit), brush(CreateSolidBrush(RGB(style.backColor.red, style.backColor.green,
-                                                               style.backColor.blue))) {
+        : activeEdit(activeEdit),
+          brush(CreateSolidBrush(RGB(style.backColor.red, style.backColor.green, style.backColor.blue))) {
         font = CreateFontA(-style.font.size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, style.font.face);
         edit = CreateWindowExA(0, "EDIT", style.text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_CENTER,
@@ -52,8 +46,7 @@ public:
                                nullptr, ownModule(), nullptr);
         textColor = RGB(style.fontColor.red, style.fontColor.green, style.fontColor.blue);
         backColor = RGB(style.backColor.red, style.backColor.green, style.backColor.blue);
-        if (!edit)
-            return;
+        if (!edit) return;
         SetPropA(edit, kOwnerProperty, this);
         SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         SendMessageA(edit, EM_LIMITTEXT, style.maxLength, 0);
@@ -65,8 +58,7 @@ public:
     }
 
     ~Win32TextField() override {
-        if (activeEdit == edit)
-            activeEdit = nullptr;
+        if (activeEdit == edit) activeEdit = nullptr;
         if (edit) {
             SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProcedure));
             RemovePropA(edit, kOwnerProperty);
@@ -80,8 +72,7 @@ public:
 
     std::string getText() const override {
         char buffer[256] = {};
-        if (edit)
-            GetWindowTextA(edit, buffer, sizeof buffer);
+        if (edit) GetWindowTextA(edit, buffer, sizeof buffer);
         return buffer;
     }
 
@@ -98,12 +89,11 @@ public:
 private:
     static LRESULT CALLBACK editHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = static_cast<Win32TextField*>(GetPropA(window, kOwnerProperty));
-        if (!self)
-            return DefWindowProcA(window, message, wParam, lParam);
-        if ((message == WM_KEYDOWN && wParam == VK_RETURN) || message == WM_KILLFOCUS)
+        if (!self) return DefWindowProcA(window, message, wParam, lParam);
+        if ((message == WM_KEYDOWN && wParam == VK_RETURN) || message == WM_KILLFOCUS) {
             PostMessageA(GetParent(window), kTextCommitMessage, 0, reinterpret_cast<LPARAM>(window));
-        if (message == WM_CHAR && wParam == '\r')
-            return 0;  // no beep
+        }
+        if (message == WM_CHAR && wParam == '\r') return 0;  // no beep
         return CallWindowProcA(self->editProcedure, window, message, wParam, lParam);
     }
 
@@ -122,7 +112,8 @@ public:
         : frame(frame),
           buffer(PixelImage::create(width, height)),
           memoryDC(CreateCompatibleDC(nullptr)),
-          oldBitmap(buffer && memoryDC ? SelectObject(memoryDC, static_cast<HBITMAP>(buffer->nativeHandle())) : nullptr),
+          oldBitmap(buffer && memoryDC ? SelectObject(memoryDC, static_cast<HBITMAP>(buffer->nativeHandle()))
+                                       : nullptr),
           context(memoryDC, width, height) {}
 
     ~Win32PlatformFrame() override {
@@ -134,8 +125,7 @@ public:
             SelectObject(memoryDC, oldBitmap);
             DeleteDC(memoryDC);
         }
-        if (--registeredFrames == 0)
-            UnregisterClassA(kFrameClassName, ownModule());
+        if (--registeredFrames == 0) UnregisterClassA(kFrameClassName, ownModule());
     }
 
     bool create(HWND parent, CCoord width, CCoord height) {
@@ -148,12 +138,10 @@ public:
             windowClass.lpszClassName = kFrameClassName;
             RegisterClassA(&windowClass);
         }
-        if (!buffer || !memoryDC)
-            return false;
+        if (!buffer || !memoryDC) return false;
         window = CreateWindowExA(0, kFrameClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
                                  parent, nullptr, ownModule(), nullptr);
-        if (!window)
-            return false;
+        if (!window) return false;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         return true;
     }
@@ -161,8 +149,7 @@ public:
     CDrawContext* backBuffer() override { return &context; }
 
     void present(const CRect& area) override {
-        if (!window || area.isEmpty())
-            return;
+        if (!window || area.isEmpty()) return;
         HDC dc = GetDC(window);
         BitBlt(dc, area.left, area.top, area.width(), area.height(), memoryDC, area.left, area.top, SRCCOPY);
         ReleaseDC(window, dc);
@@ -171,33 +158,25 @@ public:
     long mouseButtons() override {
         bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
         long buttons = 0;
-        if (keyDown(swapped ? VK_RBUTTON : VK_LBUTTON))
-            buttons |= kLButton;
-        if (keyDown(VK_MBUTTON))
-            buttons |= kMButton;
-        if (keyDown(swapped ? VK_LBUTTON : VK_RBUTTON))
-            buttons |= kRButton;
-        if (keyDown(VK_SHIFT))
-            buttons |= kShift;
-        if (keyDown(VK_CONTROL))
-            buttons |= kControl;
-        if (keyDown(VK_MENU))
-            buttons |= kAlt;
+        if (keyDown(swapped ? VK_RBUTTON : VK_LBUTTON)) buttons |= kLButton;
+        if (keyDown(VK_MBUTTON)) buttons |= kMButton;
+        if (keyDown(swapped ? VK_LBUTTON : VK_RBUTTON)) buttons |= kRButton;
+        if (keyDown(VK_SHIFT)) buttons |= kShift;
+        if (keyDown(VK_CONTROL)) buttons |= kControl;
+        if (keyDown(VK_MENU)) buttons |= kAlt;
         return buttons;
     }
 
     bool mouseLocation(CPoint& where) override {
         POINT p;
-        if (!window || !GetCursorPos(&p) || !ScreenToClient(window, &p))
-            return false;
+        if (!window || !GetCursorPos(&p) || !ScreenToClient(window, &p)) return false;
         where = CPoint(p.x, p.y);
         return true;
     }
 
     std::unique_ptr<PlatformTextField> openTextField(const TextFieldStyle& style) override {
         auto field = std::make_unique<Win32TextField>(window, style, activeEdit);
-        if (!field->isOpen())
-            return nullptr;
+        if (!field->isOpen()) return nullptr;
         textField = field.get();
         return field;
     }
@@ -209,8 +188,7 @@ private:
         auto* self = reinterpret_cast<Win32PlatformFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (self) {
             LRESULT result = 0;
-            if (self->handle(message, wParam, lParam, result))
-                return result;
+            if (self->handle(message, wParam, lParam, result)) return result;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -222,12 +200,11 @@ private:
                 PAINTSTRUCT paint;
                 BeginPaint(window, &paint);
                 EndPaint(window, &paint);
-                frame.redrawRect(CRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom));
+                frame.redrawRect(
+                    CRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom));
                 return true;
             }
-            case WM_ERASEBKGND:
-                result = 1;
-                return true;
+            case WM_ERASEBKGND: result = 1; return true;
             case WM_NCDESTROY:
                 // The host destroyed its window (and so this one) first.
                 window = nullptr;
@@ -247,9 +224,7 @@ private:
                 }
                 return true;
             }
-            case WM_MOUSEMOVE:
-                frame.onMouseMoved(where, buttonsFromMessage(wParam));
-                return true;
+            case WM_MOUSEMOVE: frame.onMouseMoved(where, buttonsFromMessage(wParam)); return true;
             case WM_LBUTTONUP:
             case WM_MBUTTONUP:
             case WM_RBUTTONUP:
@@ -278,8 +253,7 @@ private:
                 VstKeyCode key{};
                 key.virt = virtualKey(wParam);
                 key.modifier = GetKeyState(VK_SHIFT) < 0 ? MODIFIER_SHIFT : 0;
-                if (key.virt)
-                    frame.onKeyDown(key);
+                if (key.virt) frame.onKeyDown(key);
                 return true;
             }
             case WM_CTLCOLOREDIT:
@@ -288,12 +262,12 @@ private:
                     return true;
                 }
                 return false;
-            default:
-                break;
+            default: break;
         }
         if (message == kTextCommitMessage) {
-            if (activeEdit && reinterpret_cast<HWND>(lParam) == activeEdit)
+            if (activeEdit && reinterpret_cast<HWND>(lParam) == activeEdit) {
                 frame.setFocusView(nullptr);  // the text edit's looseFocus closes the box
+            }
             return true;
         }
         return false;
@@ -301,16 +275,11 @@ private:
 
     static unsigned char virtualKey(WPARAM key) {
         switch (key) {
-            case VK_LEFT:
-                return VKEY_LEFT;
-            case VK_UP:
-                return VKEY_UP;
-            case VK_RIGHT:
-                return VKEY_RIGHT;
-            case VK_DOWN:
-                return VKEY_DOWN;
-            default:
-                return 0;
+            case VK_LEFT: return VKEY_LEFT;
+            case VK_UP: return VKEY_UP;
+            case VK_RIGHT: return VKEY_RIGHT;
+            case VK_DOWN: return VKEY_DOWN;
+            default: return 0;
         }
     }
 
@@ -330,8 +299,7 @@ private:
 std::unique_ptr<PlatformFrame> createWin32PlatformFrame(CFrame& frame, void* parentWindow, CCoord width,
                                                         CCoord height) {
     auto platform = std::make_unique<Win32PlatformFrame>(frame, width, height);
-    if (!platform->create(static_cast<HWND>(parentWindow), width, height))
-        return nullptr;
+    if (!platform->create(static_cast<HWND>(parentWindow), width, height)) return nullptr;
     return platform;
 }
 

@@ -9,7 +9,6 @@
 namespace VSTGUI {
 
 // nullptr when the window cannot be made.
-std::unique_ptr<PlatformFrame> createWin32PlatformFrame(CFrame& frame, void* parentWindow, CCoord width,
-                                                        CCoord height);
+std::unique_ptr<PlatformFrame> createWin32PlatformFrame(CFrame& frame, void* parentWindow, CCoord width, CCoord height);
 
 }  // namespace VSTGUI

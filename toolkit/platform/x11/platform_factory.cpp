@@ -8,11 +8,9 @@
 namespace VSTGUI {
 
 std::unique_ptr<PlatformFrame> createPlatformFrame(CFrame& frame, void* parentWindow, CCoord width, CCoord height) {
-    if (!parentWindow)
-        return createOffscreenPlatformFrame(frame, width, height);
+    if (!parentWindow) return createOffscreenPlatformFrame(frame, width, height);
     auto window = createX11PlatformFrame(frame, reinterpret_cast<unsigned long>(parentWindow), width, height);
-    if (!window)
-        throw std::runtime_error("the editor cannot open in the host's window");
+    if (!window) throw std::runtime_error("the editor cannot open in the host's window");
     return window;
 }
 

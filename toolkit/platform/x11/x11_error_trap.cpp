@@ -25,15 +25,15 @@ bool X11ErrorTrap::failed() {
 }
 
 int X11ErrorTrap::handle(Display* display, XErrorEvent* error) {
-    for (X11ErrorTrap* trap = innermostTrap; trap; trap = trap->outer)
+    for (X11ErrorTrap* trap = innermostTrap; trap; trap = trap->outer) {
         if (trap->display == display) {
             trap->errorSeen = true;
             return 0;
         }
+    }
     // Another connection's error: whoever handled errors before the first trap decides.
     X11ErrorTrap* outermost = innermostTrap;
-    while (outermost && outermost->outer)
-        outermost = outermost->outer;
+    while (outermost && outermost->outer) outermost = outermost->outer;
     XErrorHandler before = outermost ? outermost->previous : nullptr;
     return before && before != &X11ErrorTrap::handle ? before(display, error) : 0;
 }

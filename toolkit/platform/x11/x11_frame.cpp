@@ -28,9 +28,9 @@ void logProblem(const char* what) { std::fprintf(stderr, "QX71G editor: %s\n", w
 // was closed; a host opening and closing editors quickly would meet that as a refused open.
 Display* openDisplay() {
     constexpr int kAttempts = 3;
-    for (int attempt = 0; attempt < kAttempts; ++attempt)
-        if (Display* display = XOpenDisplay(nullptr))
-            return display;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+    }
     return nullptr;
 }
 
@@ -40,10 +40,8 @@ int nativeByteOrder() {
 }
 
 CRect unite(const CRect& a, const CRect& b) {
-    if (a.isEmpty())
-        return b;
-    if (b.isEmpty())
-        return a;
+    if (a.isEmpty()) return b;
+    if (b.isEmpty()) return a;
     return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                  std::max(a.bottom, b.bottom));
 }
@@ -54,25 +52,19 @@ public:
         : frame(frame), surface(&frame, width, height), width(width), height(height) {}
 
     ~X11PlatformFrame() override {
-        if (!display)
-            return;
+        if (!display) return;
         {
             X11ErrorTrap trap(display);
-            if (tracking)
-                XUngrabPointer(display, CurrentTime);
-            if (window)
-                XDestroyWindow(display, window);  // an error if the host destroyed it first
-            if (gc)
-                XFreeGC(display, gc);
+            if (tracking) XUngrabPointer(display, CurrentTime);
+            if (window) XDestroyWindow(display, window);  // an error if the host destroyed it first
+            if (gc) XFreeGC(display, gc);
         }
-        if (image)
-            XDestroyImage(image);  // frees the pixels too
+        if (image) XDestroyImage(image);  // frees the pixels too
         XCloseDisplay(display);
     }
 
     bool create(Window parent) {
-        if (!surface.isValid())
-            return false;
+        if (!surface.isValid()) return false;
         display = openDisplay();
         if (!display) {
             logProblem("no X display can be opened");
@@ -84,8 +76,7 @@ public:
             logProblem("the host's parent is not an X window");
             return false;
         }
-        if (!createImage(parentAttributes.visual, parentAttributes.depth))
-            return false;
+        if (!createImage(parentAttributes.visual, parentAttributes.depth)) return false;
         XSetWindowAttributes attributes{};
         attributes.background_pixmap = None;
         attributes.border_pixel = 0;
@@ -107,11 +98,9 @@ public:
     CDrawContext* backBuffer() override { return &surface; }
 
     void present(const CRect& area) override {
-        if (textField)
-            textField->draw(surface, area);
+        if (textField) textField->draw(surface, area);
         CRect inside = area.intersection(CRect(0, 0, width, height));
-        if (!window || inside.isEmpty())
-            return;
+        if (!window || inside.isEmpty()) return;
         packPixels(*surface.pixels(), inside, layout, reinterpret_cast<std::uint32_t*>(image->data));
         X11ErrorTrap trap(display);
         XPutImage(display, window, gc, image, inside.left, inside.top, inside.left, inside.top, inside.width(),
@@ -130,8 +119,7 @@ public:
 
     void processEvents() override {
         // A control may run the editor's idle from inside an event.
-        if (!display || processing)
-            return;
+        if (!display || processing) return;
         processing = true;
         X11ErrorTrap trap(display);
         while (XPending(display) > 0) {
@@ -144,8 +132,7 @@ public:
             exposed = CRect();
             frame.redrawRect(area);
         }
-        if (textField && textField->blink(qx71::nowMs()))
-            frame.redrawRect(textField->area());
+        if (textField && textField->blink(qx71::nowMs())) frame.redrawRect(textField->area());
         processing = false;
     }
 
@@ -154,16 +141,15 @@ public:
 private:
     bool createImage(Visual* visual, int depth) {
         auto* pixels = static_cast<char*>(std::calloc(static_cast<std::size_t>(width) * height, 4));
-        if (!pixels)
-            return false;
+        if (!pixels) return false;
         image = XCreateImage(display, visual, depth, ZPixmap, 0, pixels, width, height, 32, 0);
         if (!image) {
             std::free(pixels);
             return false;
         }
         image->byte_order = nativeByteOrder();  // XPutImage swaps for the server if it must
-        auto found = channelLayout(visual->c_class, depth, image->bits_per_pixel, visual->red_mask,
-                                   visual->green_mask, visual->blue_mask);
+        auto found = channelLayout(visual->c_class, depth, image->bits_per_pixel, visual->red_mask, visual->green_mask,
+                                   visual->blue_mask);
         if (!found) {
             char line[160];
             std::snprintf(line, sizeof line,
@@ -178,8 +164,7 @@ private:
     }
 
     void takeKeyboard(Time time) {
-        if (!window)
-            return;
+        if (!window) return;
         X11ErrorTrap trap(display);
         XSetInputFocus(display, window, RevertToParent, time);
     }
@@ -190,30 +175,26 @@ private:
                 exposed = unite(exposed, CRect(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                                                event.xexpose.y + event.xexpose.height));
                 break;
-            case ButtonPress:
-                press(event.xbutton);
-                break;
+            case ButtonPress: press(event.xbutton); break;
             case MotionNotify: {
                 CPoint where(event.xmotion.x, event.xmotion.y);
                 frame.onMouseMoved(where, toolkitButtons(event.xmotion.state));
                 break;
             }
-            case ButtonRelease:
-                release(event.xbutton);
-                break;
+            case ButtonRelease: release(event.xbutton); break;
             case KeyPress: {
                 VstKeyCode key;
                 if (toolkitKey(event.xkey, key)) {
                     frame.onKeyDown(key);
-                    if (textField)
-                        frame.redrawRect(textField->area());
+                    if (textField) frame.redrawRect(textField->area());
                 }
                 break;
             }
             case FocusOut:
                 // Like an edit box losing the focus: the typed text is committed.
-                if (textField && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior)
+                if (textField && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior) {
                     frame.setFocusView(nullptr);
+                }
                 break;
             case DestroyNotify:
                 if (event.xdestroywindow.window == window) {
@@ -221,8 +202,7 @@ private:
                     tracking = false;
                 }
                 break;
-            default:
-                break;
+            default: break;
         }
     }
 
@@ -232,30 +212,25 @@ private:
             frame.onWheel(where, event.button == Button4 ? 1.0f : -1.0f, toolkitButtons(event.state));
             return;
         }
-        if (event.button > Button3)
-            return;
+        if (event.button > Button3) return;
         if (textField && textField->area().pointInside(where)) {
             textField->onMouseDown(where);
             frame.redrawRect(textField->area());
             return;
         }
         takeKeyboard(event.time);
-        if (tracking)
-            return;  // another button during a drag belongs to the drag
-        if (frame.onMouseDown(where, toolkitButtons(event.state, event.button)) != kMouseEventHandled)
-            return;
+        if (tracking) return;  // another button during a drag belongs to the drag
+        if (frame.onMouseDown(where, toolkitButtons(event.state, event.button)) != kMouseEventHandled) return;
         tracking = true;
         X11ErrorTrap trap(display);
         XGrabPointer(display, window, False, kDragMask, GrabModeAsync, GrabModeAsync, None, None, event.time);
     }
 
     void release(XButtonEvent& event) {
-        if (event.button > Button3 || !tracking)
-            return;
+        if (event.button > Button3 || !tracking) return;
         unsigned int released = Button1Mask << (event.button - Button1);
         unsigned int state = event.state & ~released;
-        if (state & kButtonMasks)
-            return;
+        if (state & kButtonMasks) return;
         tracking = false;
         CPoint where(event.x, event.y);
         frame.onMouseUp(where, toolkitButtons(state));
@@ -283,8 +258,7 @@ private:
 std::unique_ptr<PlatformFrame> createX11PlatformFrame(CFrame& frame, unsigned long parentWindow, CCoord width,
                                                       CCoord height) {
     auto platform = std::make_unique<X11PlatformFrame>(frame, width, height);
-    if (!platform->create(parentWindow))
-        return nullptr;
+    if (!platform->create(parentWindow)) return nullptr;
     return platform;
 }
 

@@ -1,7 +1,7 @@
 #include "x11_input.h"
 
-#include <X11/keysym.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include "../../cview.h"
 
@@ -36,18 +36,12 @@ unsigned char virtualKey(KeySym symbol) {
 
 long toolkitButtons(unsigned int state, unsigned int pressed) {
     long buttons = 0;
-    if ((state & Button1Mask) || pressed == Button1)
-        buttons |= kLButton;
-    if ((state & Button2Mask) || pressed == Button2)
-        buttons |= kMButton;
-    if ((state & Button3Mask) || pressed == Button3)
-        buttons |= kRButton;
-    if (state & ShiftMask)
-        buttons |= kShift;
-    if (state & ControlMask)
-        buttons |= kControl;
-    if (state & Mod1Mask)
-        buttons |= kAlt;
+    if ((state & Button1Mask) || pressed == Button1) buttons |= kLButton;
+    if ((state & Button2Mask) || pressed == Button2) buttons |= kMButton;
+    if ((state & Button3Mask) || pressed == Button3) buttons |= kRButton;
+    if (state & ShiftMask) buttons |= kShift;
+    if (state & ControlMask) buttons |= kControl;
+    if (state & Mod1Mask) buttons |= kAlt;
     return buttons;
 }
 
@@ -58,16 +52,12 @@ bool toolkitKey(XKeyEvent& event, VstKeyCode& key) {
     key = VstKeyCode{};
     key.virt = virtualKey(symbol);
     if (!key.virt) {
-        if (length != 1 || typed[0] < 32 || typed[0] > 126)
-            return false;
+        if (length != 1 || typed[0] < 32 || typed[0] > 126) return false;
         key.character = typed[0];
     }
-    if (event.state & ShiftMask)
-        key.modifier |= MODIFIER_SHIFT;
-    if (event.state & ControlMask)
-        key.modifier |= MODIFIER_CONTROL;
-    if (event.state & Mod1Mask)
-        key.modifier |= MODIFIER_ALTERNATE;
+    if (event.state & ShiftMask) key.modifier |= MODIFIER_SHIFT;
+    if (event.state & ControlMask) key.modifier |= MODIFIER_CONTROL;
+    if (event.state & Mod1Mask) key.modifier |= MODIFIER_ALTERNATE;
     return true;
 }
 

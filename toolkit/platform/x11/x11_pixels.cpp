@@ -10,9 +10,9 @@ namespace {
 
 // The shift of an 8-bit channel mask, or -1 if the mask is not 8 contiguous bits.
 int byteShift(unsigned long mask) {
-    for (int shift = 0; shift <= 24; ++shift)
-        if (mask == (0xFFul << shift))
-            return shift;
+    for (int shift = 0; shift <= 24; ++shift) {
+        if (mask == (0xFFul << shift)) return shift;
+    }
     return -1;
 }
 
@@ -20,14 +20,13 @@ int byteShift(unsigned long mask) {
 
 std::optional<ChannelLayout> channelLayout(int visualClass, int depth, int bitsPerPixel, unsigned long redMask,
                                            unsigned long greenMask, unsigned long blueMask) {
-    if (visualClass != TrueColor || (depth != 24 && depth != 32) || bitsPerPixel != 32)
-        return std::nullopt;
+    if (visualClass != TrueColor || (depth != 24 && depth != 32) || bitsPerPixel != 32) return std::nullopt;
     ChannelLayout layout{byteShift(redMask), byteShift(greenMask), byteShift(blueMask), 0};
-    if (layout.redShift < 0 || layout.greenShift < 0 || layout.blueShift < 0 ||
-        (redMask & greenMask) || (redMask & blueMask) || (greenMask & blueMask))
+    if (layout.redShift < 0 || layout.greenShift < 0 || layout.blueShift < 0 || (redMask & greenMask) ||
+        (redMask & blueMask) || (greenMask & blueMask)) {
         return std::nullopt;
-    if (depth == 32)
-        layout.opaqueBits = ~static_cast<std::uint32_t>(redMask | greenMask | blueMask);
+    }
+    if (depth == 32) layout.opaqueBits = ~static_cast<std::uint32_t>(redMask | greenMask | blueMask);
     return layout;
 }
 
@@ -36,9 +35,10 @@ void packPixels(const PixelImage& source, const CRect& area, const ChannelLayout
     for (CCoord y = inside.top; y < inside.bottom; ++y) {
         const std::uint8_t* bgra = source.rowFromTop(y) + inside.left * 4;
         std::uint32_t* out = target + static_cast<std::size_t>(y) * source.width() + inside.left;
-        for (CCoord x = inside.left; x < inside.right; ++x, bgra += 4)
+        for (CCoord x = inside.left; x < inside.right; ++x, bgra += 4) {
             *out++ = (std::uint32_t{bgra[2]} << layout.redShift) | (std::uint32_t{bgra[1]} << layout.greenShift) |
                      (std::uint32_t{bgra[0]} << layout.blueShift) | layout.opaqueBits;
+        }
     }
 }
 

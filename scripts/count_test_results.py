@@ -18,6 +18,7 @@ import os
 import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
+from collections import Counter
 
 OUTPUT_FLAG = "--gtest_output=xml:"
 
@@ -110,9 +111,9 @@ def main():
         totals[outcome] += 1
         if outcome == "fail":
             print(f"  FAILED  {name}")
-    skipped_names = sorted({name for name, outcome in cases if outcome == "skip"})
-    if skipped_names and not options.skipped:
-        print("  skipped: " + ", ".join(skipped_names))
+    skipped_groups = Counter(".".join(name.split(".")[:2]) for name, outcome in cases if outcome == "skip")
+    if skipped_groups and not options.skipped:
+        print("  skipped: " + ", ".join(f"{group}.* ({count})" for group, count in sorted(skipped_groups.items())))
     print(totals["pass"], totals["fail"], totals["skip"])
 
 

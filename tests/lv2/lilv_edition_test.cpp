@@ -26,7 +26,7 @@ class Lv2Edition : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         setenv("QX71_FIXED_CLOCK_MS", "271828", 1);
-        // The bundle, and the installed LV2 specifications that describe the units hosts show.
+        // The bundle, and the installed LV2 vocabulary bundles that describe the units hosts show.
         setenv("LV2_PATH", QX71_LV2_BUNDLES ":/usr/lib/lv2", 1);
         world_ = lilv_world_new();
         lilv_world_load_all(world_);

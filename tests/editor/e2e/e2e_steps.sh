@@ -1,6 +1,16 @@
-# Steps shared by the end-to-end tests of the editor in a real window (sourced). The caller sets
-# work (a fresh folder), report (the host's report file) and DISPLAY, and shows the editor at the
-# screen's top-left corner.
+# Steps shared by the end-to-end tests of the editor in a real window (sourced once the caller has
+# set work, a folder made afresh here). The caller sets DISPLAY, shows the editor at the screen's
+# top-left corner, has its host write the report to $report and stop when $stop appears, and lists
+# the processes it starts in started, which end with the script.
+rm -rf "$work"
+mkdir -p "$work"
+report=$work/report.txt
+stop=$work/stop
+started=()
+cleanup() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*"

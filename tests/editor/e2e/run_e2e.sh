@@ -8,16 +8,7 @@
 set -uo pipefail
 wine=$1 host=$2 plugin=$3 golden=$4 work=$5
 export WINEDEBUG=-all
-rm -rf "$work"
-mkdir -p "$work"
-report=$work/report.txt
-stop=$work/stop
 source "$(dirname "$0")/e2e_steps.sh"
-started=()
-cleanup() {
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-}
-trap cleanup EXIT
 
 # Wine's Z: drive is the Unix root; converting here saves a Wine start per path (winepath).
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }

@@ -8,16 +8,7 @@
 # and checks the parameters and, exactly, the host calls that the host program reports.
 set -uo pipefail
 host=$1 plugin=$2 golden=$3 work=$4
-rm -rf "$work"
-mkdir -p "$work"
-report=$work/report.txt
-stop=$work/stop
 source "$(dirname "$0")/e2e_steps.sh"
-started=()
-cleanup() {
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-}
-trap cleanup EXIT
 
 "$host" "$plugin" "$report" "$stop" >"$work/host.log" 2>&1 &
 host_pid=$!

@@ -93,6 +93,19 @@ check_gesture_params() {
   check_param 7 0             # untouched
 }
 
+# The host calls that do_gestures leads to, in order: one begin/end pair per gesture.
+gesture_calls() {
+  echo "begin 3 0.000000
+automate 3 0.527778
+automate 3 0.555556
+end 3 0.000000
+begin 21 0.000000
+automate 21 1.000000
+end 21 0.000000
+begin 1007 0.000000
+end 1007 0.000000"
+}
+
 # The host's calls as "opcode index value" lines (value only for automation).
 host_calls() {
   awk '$1 == "call" { printf "%s %s %.6f\n", $2, $3, ($2 == "automate" ? $4 : 0) }' "$report"

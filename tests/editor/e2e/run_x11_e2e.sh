@@ -35,15 +35,7 @@ finish_host $host_pid "$stop"
 check_gesture_params
 check_param 8 0.59
 
-check_calls "$(host_calls)" "begin 3 0.000000
-automate 3 0.527778
-automate 3 0.555556
-end 3 0.000000
-begin 21 0.000000
-automate 21 1.000000
-end 21 0.000000
-begin 1007 0.000000
-end 1007 0.000000
+check_calls "$(host_calls)" "$(gesture_calls)
 begin 8 0.000000
 automate 8 0.600000
 end 8 0.000000

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "analog_noise.h"
-#include "chain_kernel_avx512.h"
+#include "chain_kernel_wide.h"
 #include "frame_io.h"
 #include "state_hygiene.h"
 
@@ -237,8 +237,14 @@ template <class Sample>
 double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                              const CallSettings& settings, double offset, uint32_t& noiseSeed) {
 #if QX71_WIDE_KERNELS
-    if (kind_ == ChainKernelKind::avx512) {
-        return runChainAvx512(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
+    switch (kind_) {
+        case ChainKernelKind::avx512:
+            return runWideKernel<ChainKernelKind::avx512>(coefficients_, states_, inputs, outputs, frames, settings,
+                                                          offset, noiseSeed);
+        case ChainKernelKind::avx2:
+            return runWideKernel<ChainKernelKind::avx2>(coefficients_, states_, inputs, outputs, frames, settings,
+                                                        offset, noiseSeed);
+        case ChainKernelKind::sse2: break;
     }
 #endif
     return kPartsRuns<Sample>[runningParts(settings)](coefficients_, states_, inputs, outputs, frames, settings, offset,

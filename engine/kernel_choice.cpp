@@ -1,6 +1,7 @@
 #include "kernel_choice.h"
 
 #include <atomic>
+#include <initializer_list>
 
 namespace dsp {
 
@@ -12,11 +13,12 @@ std::atomic<int> forcedKernel{kNotForced};
 bool kernelSupported(ChainKernelKind kind) {
     switch (kind) {
         case ChainKernelKind::sse2: return true;
-        case ChainKernelKind::avx512:
 #if QX71_WIDE_KERNELS
-            return __builtin_cpu_supports("avx512f");
+        case ChainKernelKind::avx2: return __builtin_cpu_supports("avx2");
+        case ChainKernelKind::avx512: return __builtin_cpu_supports("avx512f");
 #else
-            return false;
+        case ChainKernelKind::avx2:
+        case ChainKernelKind::avx512: return false;
 #endif
     }
     return false;
@@ -25,7 +27,10 @@ bool kernelSupported(ChainKernelKind kind) {
 ChainKernelKind chosenKernel() {
     const int forced = forcedKernel.load(std::memory_order_relaxed);
     if (forced != kNotForced) return static_cast<ChainKernelKind>(forced);
-    return kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2;
+    for (const ChainKernelKind widest : {ChainKernelKind::avx512, ChainKernelKind::avx2}) {
+        if (kernelSupported(widest)) return widest;
+    }
+    return ChainKernelKind::sse2;
 }
 
 void forceKernel(ChainKernelKind kind) { forcedKernel.store(static_cast<int>(kind), std::memory_order_relaxed); }

@@ -13,7 +13,7 @@
 
 namespace dsp {
 
-enum class ChainKernelKind { sse2, avx512 };
+enum class ChainKernelKind { sse2, avx2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
 

@@ -1,5 +1,5 @@
 // Test main of the engine programs: runs every test with one chain kernel, chosen with
-// --kernel=sse2 or --kernel=avx512 (default: the kernel the engine picks by itself). When the
+// --kernel=sse2, --kernel=avx2 or --kernel=avx512 (default: the kernel the engine picks by itself). When the
 // processor lacks the chosen kernel, every test is skipped.
 #include <cstdio>
 #include <cstring>
@@ -15,7 +15,8 @@ struct KernelName {
     const char* name;
     ChainKernelKind kind;
 };
-constexpr KernelName kKernels[] = {{"sse2", ChainKernelKind::sse2}, {"avx512", ChainKernelKind::avx512}};
+constexpr KernelName kKernels[] = {
+    {"sse2", ChainKernelKind::sse2}, {"avx2", ChainKernelKind::avx2}, {"avx512", ChainKernelKind::avx512}};
 
 class KernelEnvironment : public testing::Environment {
 public:
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
             if (std::strcmp(argv[i] + 9, kernel.name) == 0) chosen = &kernel;
         }
         if (chosen == nullptr) {
-            std::fprintf(stderr, "unknown kernel %s (sse2, avx512)\n", argv[i] + 9);
+            std::fprintf(stderr, "unknown kernel %s (sse2, avx2, avx512)\n", argv[i] + 9);
             return 2;
         }
         testing::AddGlobalTestEnvironment(new KernelEnvironment(*chosen));

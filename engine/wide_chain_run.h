@@ -1,55 +1,19 @@
-#include "chain_kernel_avx512.h"
-
-#include "kernel_choice.h"
-
-#if QX71_WIDE_KERNELS
-// GCC 12 reports its own placeholder for undefined vector halves inside these headers as
-// uninitialized.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
+// The frame loop of the wide chain kernels, written once on the lane operations of the
+// instruction set that includes it (avx512_lanes.h, avx2_lanes.h): the types W (four sections,
+// left and right channel each) and Mask, splat, blend, blendBits, withLanes, withSlot,
+// withSlotFrom, pairIn, storeSlot, pick, the loads and stores, interleave, channelOf,
+// absLanes, maxLanes, largestLane, and drawNoise (the Analog noise in blocks).
+// Include only from a wide kernel's file, inside its target region and an anonymous
+// namespace in dsp, after those operations.
+#pragma once
 
 #include <algorithm>
 
+// Its own includes are already in, above the target region, so that no inline function of
+// theirs is compiled for a wide instruction set here.
 #include "analog_noise.h"
 #include "frame_io.h"
 #include "state_hygiene.h"
-
-// Everything from here on is compiled for AVX-512F (never with FMA: every result keeps the
-// separate rounding of each multiply and add). The code lives in an anonymous namespace so
-// that none of it stands in for the default-target code of other files.
-#pragma GCC push_options
-#pragma GCC target("avx512f,no-fma")
-
-namespace dsp {
-
-namespace {
-// Eight doubles: lanes 2i and 2i + 1 are the left and right channel of slot i's section.
-// GCC's built-in vector arithmetic works lane by lane, so the section steps of
-// filter_sections.h run on it unchanged, and once inlined here they become AVX-512 code.
-typedef double W __attribute__((vector_size(64)));
-using Mask = __mmask8;
-constexpr int kSlots = 4;
-constexpr Mask slotMask(int slot) { return static_cast<Mask>(3u << (2 * slot)); }
-
-W withSlot(W w, int slot, Pair p) {
-    const __m512 lanes = _mm512_mask_broadcast_f32x4(_mm512_castpd_ps(w), static_cast<__mmask16>(0xFu << (4 * slot)),
-                                                     _mm_castpd_ps(p.v));
-    return _mm512_castps_pd(lanes);
-}
-Pair pairIn(W w, int slot) {
-    const __m512i index = _mm512_set1_epi64(2 * slot) + _mm512_set_epi64(1, 0, 1, 0, 1, 0, 1, 0);
-    return Pair(_mm512_castpd512_pd128(_mm512_permutex2var_pd(w, index, w)));
-}
-
-// Result lane pairs picked from two registers: slots 0–3 of `first`, then 4–7 of `second`.
-template <int A, int B, int C, int D>
-W pick(W first, W second) {
-    const __m512i index = _mm512_set_epi64(2 * D + 1, 2 * D, 2 * C + 1, 2 * C, 2 * B + 1, 2 * B, 2 * A + 1, 2 * A);
-    return _mm512_permutex2var_pd(first, index, second);
-}
 
 // Copies one section's record (a plain run of values) into or out of a slot.
 template <template <class> class Record>
@@ -72,18 +36,57 @@ __attribute__((always_inline)) inline void merge(State<W>& to, const State<W>& f
     W* target = reinterpret_cast<W*>(&to);
     const W* source = reinterpret_cast<const W*>(&from);
     for (size_t i = 0; i < sizeof(State<W>) / sizeof(W); ++i) {
-        target[i] = _mm512_mask_mov_pd(target[i], lanes, source[i]);
+        target[i] = withLanes(target[i], lanes, source[i]);
     }
 }
 
-}  // namespace
+// FrameWriter for eight frames at a time: the same operations lane by lane.
+template <class Sample>
+class BlockWriter {
+public:
+    BlockWriter(Sample* const* outputs, const CallSettings& settings)
+        : frames_(outputs, settings),
+          outputs_(outputs),
+          gain_(splat(settings.outputGain)),
+          polarity_(splat(settings.polarity)),
+          mono_(settings.mono),
+          measurePeak_(settings.measurePeak) {}
 
-// Their own includes (analog_noise.h, frame_io.h) are already in, above the target region, so that
-// no inline function of theirs is compiled for AVX-512 here.
-#include "avx512_block_writer.h"
-#include "avx512_noise.h"
+    // Writes frames [first, end) from pairs (pairs[0] is frame first).
+    void write(const double* pairs, int32_t first, int32_t end) {
+        int32_t frame = first;
+        for (; frame + 8 <= end; frame += 8, pairs += 16) {
+            const W scaledFirst = loadLanes(pairs) * gain_;
+            const W scaledLast = loadLanes(pairs + 8) * gain_;
+            const W left = channelOf<0>(scaledFirst * polarity_, scaledLast * polarity_);
+            const W right = mono_ ? left : channelOf<1>(scaledFirst * polarity_, scaledLast * polarity_);
+            storeEight(outputs_[0] + frame, left);
+            storeEight(outputs_[1] + frame, right);
+            if (measurePeak_) peak_ = maxLanes(level(scaledFirst, scaledLast), peak_);
+        }
+        for (; frame < end; ++frame, pairs += 2) frames_.write(frame, Pair(_mm_loadu_pd(pairs)));
+    }
+    double peak() const { return std::max(frames_.peak(), largestLane(peak_)); }
 
-namespace {
+private:
+    // The frame levels; a NaN level, as in FrameWriter, never raises the peak (maxLanes then
+    // returns its second operand).
+    W level(W scaledFirst, W scaledLast) const {
+        const W left = absLanes(channelOf<0>(scaledFirst, scaledLast));
+        if (mono_) return left;
+        const W right = absLanes(channelOf<1>(scaledFirst, scaledLast));
+        return (left + right) * splat(0.5);
+    }
+
+    FrameWriter<Sample> frames_;
+    Sample* const* outputs_;
+    const W gain_;
+    const W polarity_;
+    const bool mono_;
+    const bool measurePeak_;
+    W peak_ = splat(0.0);
+};
+
 // Register groups, each with four sections of one kind, and every section's place in them:
 //
 //   group          slot 0        slot 1        slot 2        slot 3
@@ -176,7 +179,7 @@ using FirstOrderLanes = Lanes<FirstOrder, FirstOrderState>;
 
 template <size_t N>
 W offsetLanes(Group group, const Section (&sections)[N], double offset) {
-    return _mm512_mask_blend_pd(lanesOf(group, sections), _mm512_set1_pd(-0.0), _mm512_set1_pd(offset));
+    return blend(lanesOf(group, sections), splat(-0.0), splat(offset));
 }
 
 template <class Sample>
@@ -259,7 +262,7 @@ private:
         Working w{shelves_, front_, firstOrders_, back_, {}, {}, offsetToHighShelf_, allRunning_};
         std::copy(offsetInFront_, offsetInFront_ + kGroups, w.offsetInFront);
         gatherFrames(firstFrames_, 0, kSkew, seed);
-        for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withFrame(w.o[j].group[shelves], firstFrames_ + 2 * j);
+        for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withSlotFrom<kInputSlot>(w.o[j].group[shelves], firstFrames_ + 2 * j);
         constexpr int latency = kLatency<kFirstOrders>;
         const int32_t iterations = frames_ + latency;
         const int32_t lastFrame = frames_ - 1;
@@ -357,15 +360,15 @@ private:
     void gatherFrames(double* pairs, int32_t first, int32_t count, uint32_t& seed) {
         const int32_t present = std::max(0, std::min(count, frames_ - first));
         if (analog_ && present > 0) drawNoise<kBlock>(seed, noise_, present);
-        const W noNoise = _mm512_set1_pd(-0.0);  // x + (−0) is x for every x
+        const W noNoise = splat(-0.0);  // x + (−0) is x for every x
         int32_t i = 0;
         for (; i + 8 <= present; i += 8) {
             const W left = loadEight(inputs_[0] + first + i);
             const W right = loadEight(inputs_[1] + first + i);
-            const W noiseFirst = analog_ ? _mm512_load_pd(noise_ + 2 * i) : noNoise;
-            const W noiseLast = analog_ ? _mm512_load_pd(noise_ + 2 * i + 8) : noNoise;
-            _mm512_storeu_pd(pairs + 2 * i, interleave<0>(left, right) + noiseFirst);
-            _mm512_storeu_pd(pairs + 2 * i + 8, interleave<4>(left, right) + noiseLast);
+            const W noiseFirst = analog_ ? loadAlignedLanes(noise_ + 2 * i) : noNoise;
+            const W noiseLast = analog_ ? loadAlignedLanes(noise_ + 2 * i + 8) : noNoise;
+            storeLanes(pairs + 2 * i, interleave<0>(left, right) + noiseFirst);
+            storeLanes(pairs + 2 * i + 8, interleave<4>(left, right) + noiseLast);
         }
         for (; i < present; ++i) {
             Pair x = loadFrame(inputs_, first + i);
@@ -375,18 +378,11 @@ private:
         for (; i < count; ++i) _mm_storeu_pd(pairs + 2 * i, _mm_setzero_pd());
     }
 
-    // The shelves' output with the next input frame in its input slot.
-    static W withFrame(W shelvesOut, const double* pair) {
-        constexpr __mmask16 kInputLanes = 0xFu << (4 * kInputSlot);
-        return _mm512_castps_pd(
-            _mm512_mask_broadcast_f32x4(_mm512_castpd_ps(shelvesOut), kInputLanes, _mm_castpd_ps(_mm_loadu_pd(pair))));
-    }
-
     template <Group kGroup, template <class> class Coefficients, template <class> class State, class Step>
     __attribute__((always_inline)) static W runLanes(Working& w, Lanes<Coefficients, State>& lanes, W in, Step step) {
         const W x = lanesOf(kGroup, kOffsetInFront) ? in + w.offsetInFront[kGroup] : in;
         const W y = step(lanes.c, lanes.s, x);
-        return w.allRunning ? y : _mm512_mask_blend_pd(lanes.running, in, y);
+        return w.allRunning ? y : blend(lanes.running, in, y);
     }
 
     template <bool kFirstOrders>
@@ -408,10 +404,7 @@ private:
             s.s = w;
             // Both mixes side by side and an integer blend: a masked add would wait for the
             // other mix.
-            const __m512i high = _mm512_castpd_si512(x - ap);
-            const __m512i lowMix = _mm512_castpd_si512(ap + x);
-            const W mixed = _mm512_castsi512_pd(_mm512_mask_blend_epi64(low, high, lowMix));
-            return mixed * c.k + x;
+            return blendBits(low, x - ap, ap + x) * c.k + x;
         };
         const auto biquad = [](const Biquad<W>& c, BiquadState<W>& s, W x) { return biquadStep(c, s, x); };
         const auto firstOrder = [](const FirstOrder<W>& c, FirstOrderState<W>& s, W x) {
@@ -422,9 +415,8 @@ private:
         if (kFirstOrders) g[firstOrders] = runLanes<firstOrders>(w, w.firstOrders, firstOrderIn, firstOrder);
         g[backBiquads] = runLanes<backBiquads>(w, w.back, backIn, biquad);
 
-        _mm_storeu_ps(reinterpret_cast<float*>(doneFrames_ + 2 * inBlock),
-                      _mm512_extractf32x4_ps(_mm512_castpd_ps(g[backBiquads]), kSlots - 1));
-        g[shelves] = withFrame(g[shelves], firstFrames_ + 2 * inBlock);
+        storeSlot<kSlots - 1>(doneFrames_ + 2 * inBlock, g[backBiquads]);
+        g[shelves] = withSlotFrom<kInputSlot>(g[shelves], firstFrames_ + 2 * inBlock);
     }
 
     ChainStates<Pair>& states_;
@@ -459,25 +451,15 @@ private:
     alignas(64) double firstFrames_[2 * kBlock];  // the block's input frames as pairs
     alignas(64) double doneFrames_[2 * kBlock];   // the block's output frames as pairs
 };
-}  // namespace
-
+// Runs `frames` frames (at most 2^20) through the chain like ChainKernel::process and leaves
+// the states cleaned up; returns the largest frame level when settings.measurePeak asks for it.
 template <class Sample>
-double runChainAvx512(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
-                      const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
-                      double offset, uint32_t& noiseSeed) {
+double runWideChain(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
+                    const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                    double offset, uint32_t& noiseSeed) {
     WideRun<Sample> run(coefficients, states, inputs, outputs, frames, settings, offset);
     uint32_t seed = noiseSeed;
     const double peak = run.run(seed);
     noiseSeed = seed;
     return peak;
 }
-
-template double runChainAvx512<float>(const ChainCoefficients<Pair>&, ChainStates<Pair>&, const float* const*,
-                                      float* const*, int32_t, const CallSettings&, double, uint32_t&);
-template double runChainAvx512<double>(const ChainCoefficients<Pair>&, ChainStates<Pair>&, const double* const*,
-                                       double* const*, int32_t, const CallSettings&, double, uint32_t&);
-
-}  // namespace dsp
-
-#pragma GCC pop_options
-#endif

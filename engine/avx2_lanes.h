@@ -6,6 +6,17 @@
 
 struct W {
     __m256d low, high;
+
+    W() : low(_mm256_setzero_pd()), high(_mm256_setzero_pd()) {}
+    W(__m256d lowHalf, __m256d highHalf) : low(lowHalf), high(highHalf) {}
+    // Copies move whole registers: left to itself, the compiler copies this record in 16-byte
+    // pieces, which later 32-byte loads of the same place must wait for.
+    W(const W& other) : low(other.low), high(other.high) {}
+    W& operator=(const W& other) {
+        low = other.low;
+        high = other.high;
+        return *this;
+    }
 };
 // Lane by lane, so the section steps of filter_sections.h run on W unchanged.
 W operator+(W a, W b) { return {a.low + b.low, a.high + b.high}; }

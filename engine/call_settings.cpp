@@ -22,4 +22,24 @@ CallSettings decodeCallSettings(const float* x, bool mono) {
     return s;
 }
 
+uint32_t runningSections(const CallSettings& s) {
+    const int hp = s.highPassSlope, lp = s.lowPassSlope;
+    const bool runs[kSectionCount] = {s.analog,
+                                      s.lowBand,
+                                      s.lowBand,
+                                      s.lowBand,
+                                      s.midBand,
+                                      s.highBand,
+                                      s.highBand,
+                                      s.highPass && (hp == 0 || hp == 2),
+                                      s.highPass && hp != 0,
+                                      s.highPass && hp > 2,
+                                      s.lowPass && (lp == 0 || lp == 2),
+                                      s.lowPass && lp != 0,
+                                      s.lowPass && lp > 2};
+    uint32_t bits = 0;
+    for (int i = 0; i < kSectionCount; ++i) bits |= runs[i] ? sectionBit(static_cast<Section>(i)) : 0u;
+    return bits;
+}
+
 }  // namespace dsp

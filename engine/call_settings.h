@@ -1,6 +1,10 @@
 // The per-call decisions of the audio callbacks, decoded once from the stored values.
 #pragma once
 
+#include <cstdint>
+
+#include "chain_layout.h"
+
 namespace dsp {
 
 struct CallSettings {
@@ -16,7 +20,16 @@ struct CallSettings {
     int lowPassSlope = 0;
     bool mono = false;
     bool measurePeak = false;  // someone wants the call's largest frame level
+    // Running sections whose coefficients are the identity (a band that is off): each passes
+    // its input on (plus the offset in front of it) and keeps the identity filter's history
+    // as its states, without computing the filter. One bit per Section; set by ChainKernel.
+    uint32_t passingSections = 0;
 };
+
+constexpr uint32_t sectionBit(Section section) { return 1u << static_cast<int>(section); }
+
+// The sections these settings run, one bit per Section.
+uint32_t runningSections(const CallSettings& settings);
 
 // values: the param::count stored values.
 CallSettings decodeCallSettings(const float* values, bool mono);

@@ -8,6 +8,7 @@
 #include "chain_kernel_wide.h"
 #include "frame_io.h"
 #include "state_hygiene.h"
+#include "transparent_run.h"
 
 namespace dsp {
 
@@ -46,15 +47,36 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
 // The chain's switchable parts, one bit each. A frame loop is compiled for every set of them, so
-// that a part which is off costs nothing: its stages, states and branches are not in the loop.
+// that a part which is off, or whose sections all pass as the identity, costs nothing: its
+// stages, states and branches are not in the loop.
 enum Part : unsigned { analogPart = 1, lowPart = 2, midPart = 4, highPart = 8, highPassPart = 16, lowPassPart = 32 };
 constexpr unsigned kPartSets = 64;
 constexpr unsigned kStagePart[kStages] = {analogPart, lowPart,      lowPart,      lowPart,     midPart,    highPart,
                                           highPart,   highPassPart, highPassPart, lowPassPart, lowPassPart};
 
-unsigned runningParts(const CallSettings& s) {
-    return (s.analog ? analogPart : 0u) | (s.lowBand ? lowPart : 0u) | (s.midBand ? midPart : 0u) |
-           (s.highBand ? highPart : 0u) | (s.highPass ? highPassPart : 0u) | (s.lowPass ? lowPassPart : 0u);
+// Which stages compute their section: those that run, except sections passing as the identity.
+using StageFlags = std::array<bool, kStages>;
+StageFlags computingStages(const CallSettings& s) {
+    const auto computes = [&s](bool runs, Section section) {
+        return runs && (s.passingSections & sectionBit(section)) == 0;
+    };
+    return {s.analog,
+            computes(s.lowBand, Section::lfShelf),
+            computes(s.lowBand, Section::lfDip),
+            computes(s.lowBand, Section::lfMain),
+            computes(s.midBand, Section::mfPeak),
+            computes(s.highBand, Section::hfShelf),
+            computes(s.highBand, Section::hfPeak),
+            s.highPass,
+            s.highPass && s.highPassSlope >= 2,
+            s.lowPass,
+            s.lowPass && s.lowPassSlope >= 2};
+}
+
+unsigned computingParts(const StageFlags& computing) {
+    unsigned parts = 0;
+    for (int k = 0; k < kStages; ++k) parts |= computing[k] ? kStagePart[k] : 0u;
+    return parts;
 }
 
 // One call's frame loop (at most kLongestRun frames) for the parts kParts, which must be those
@@ -76,17 +98,8 @@ public:
           settings_(settings),
           d_(offset),
           seed_(seed),
-          enabled_{settings.analog,
-                   settings.lowBand,
-                   settings.lowBand,
-                   settings.lowBand,
-                   settings.midBand,
-                   settings.highBand,
-                   settings.highBand,
-                   settings.highPass,
-                   settings.highPass && settings.highPassSlope >= 2,
-                   settings.lowPass,
-                   settings.lowPass && settings.lowPassSlope >= 2} {}
+          computing_(computingStages(settings)),
+          passOffset_{Pair(settings.midBand ? offset : -0.0), Pair(settings.highBand ? offset : -0.0)} {}
 
     // Returns the largest frame level; the states and the generator state are then in
     // states() and seed().
@@ -116,11 +129,23 @@ public:
     uint32_t seed() const { return seed_; }
 
 private:
-    // Stage k is live when its frame n − k exists; only the first and last kLatency
-    // iterations of a call need to ask.
+    // Stage k is live when it computes and its frame n − k exists; only the first and last
+    // kLatency iterations of a call need to ask.
     template <bool kEdge>
     bool live(int k, int32_t n) const {
-        return (kParts & kStagePart[k]) != 0 && enabled_[k] && (!kEdge || (n - k >= 0 && n - k < frames_));
+        return (kParts & kStagePart[k]) != 0 && computing_[k] && (!kEdge || frameExists(k, n));
+    }
+    bool frameExists(int k, int32_t n) const { return n - k >= 0 && n - k < frames_; }
+
+    // A stage that does not compute passes x on. If its section passes as the identity, it
+    // keeps x as its history; only the edge iterations do that, as they include every
+    // stage's last two frames (the last one alone for stage 1, a shelf, which keeps one).
+    template <bool kEdge, class State>
+    Pair pass(int k, int32_t n, State& s, Pair x) const {
+        if (kEdge && (settings_.passingSections & sectionBit(static_cast<Section>(k))) != 0 && frameExists(k, n)) {
+            s = passedThrough(s, x);
+        }
+        return x;
     }
 
     template <bool kEdge>
@@ -131,12 +156,15 @@ private:
         v[10] = live<kEdge>(9, n) ? lowPassFirst(s, v[9]) : v[9];
         v[9] = live<kEdge>(8, n) ? highPassSecond(s, v[8]) : v[8];
         v[8] = live<kEdge>(7, n) ? highPassFirst(s, v[7]) : v[7];
-        v[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s.hfPeak, v[6]) : v[6];
-        v[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s.hfShelf, v[5] + d_) + d_ : v[5];
-        v[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s.mfPeak, v[4] + d_) : v[4];
-        v[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s.lfMain, v[3]) : v[3];
-        v[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s.lfDip, v[2]) : v[2];
-        v[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s.lfShelf, v[1]) : v[1];
+        // A band passing as the identity still gets its offsets (passOffset_, else −0).
+        v[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s.hfPeak, v[6]) : pass<kEdge>(6, n, s.hfPeak, v[6]);
+        v[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s.hfShelf, v[5] + d_) + d_
+                                 : pass<kEdge>(5, n, s.hfShelf, v[5] + passOffset_[1]) + passOffset_[1];
+        v[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s.mfPeak, v[4] + d_)
+                                 : pass<kEdge>(4, n, s.mfPeak, v[4] + passOffset_[0]);
+        v[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s.lfMain, v[3]) : pass<kEdge>(3, n, s.lfMain, v[3]);
+        v[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s.lfDip, v[2]) : pass<kEdge>(2, n, s.lfDip, v[2]);
+        v[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s.lfShelf, v[1]) : pass<kEdge>(1, n, s.lfShelf, v[1]);
         if (!kEdge || n < frames_) v[0] = loadFrame(inputs_, n);
         v[1] = live<kEdge>(0, n) ? analog(v[0], s) : v[0];
         if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v[11]);
@@ -177,7 +205,8 @@ private:
     const CallSettings& settings_;
     const Pair d_;
     uint32_t seed_;
-    const bool enabled_[kStages];
+    const StageFlags computing_;
+    const Pair passOffset_[2];  // in front of the mid band, and in front of and behind the high shelf
     Values v_{};
 };
 
@@ -198,10 +227,19 @@ template <class Sample, unsigned... kParts>
 constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequence<unsigned, kParts...>) {
     return {&runParts<Sample, kParts>...};
 }
-// The frame loop of every set of running parts, indexed by runningParts().
+// The frame loop of every set of computing parts, indexed by computingParts().
 template <class Sample>
 constexpr std::array<PartsRun<Sample>, kPartSets> kPartsRuns =
     partsRuns<Sample>(std::make_integer_sequence<unsigned, kPartSets>());
+bool isIdentity(const Biquad<double>& c) { return c.b0 == 1.0 && c.b1 == 0.0 && c.b2 == 0.0 && c.a1 == 0.0 && c.a2 == 0.0; }
+bool isIdentity(const FirstOrder<double>& c) { return c.b0 == 1.0 && c.b1 == 0.0 && c.a1 == 0.0; }
+bool isIdentity(const Shelf<double>& c) { return c.k == 0.0 && c.c == 0.0; }
+
+// The sections that may pass as the identity instead of computing it: the bands'. (The Analog
+// stage adds its noise, and the pass filters are designed whenever they run.)
+constexpr uint32_t kPassableSections = sectionBit(Section::lfShelf) | sectionBit(Section::lfDip) |
+                                       sectionBit(Section::lfMain) | sectionBit(Section::mfPeak) |
+                                       sectionBit(Section::hfShelf) | sectionBit(Section::hfPeak);
 }  // namespace
 
 ChainKernel::ChainKernel() : kind_(chosenKernel()) { setCoefficients(DesignedChain::initialCoefficients()); }
@@ -209,6 +247,10 @@ ChainKernel::ChainKernel() : kind_(chosenKernel()) { setCoefficients(DesignedCha
 void ChainKernel::setCoefficients(const ChainCoefficients<double>& designed) {
     forEachSection([](Section, auto& target, const auto& source) { target = broadcast(source); }, coefficients_,
                    designed);
+    identitySections_ = 0;
+    forEachSection(
+        [this](Section section, const auto& c) { identitySections_ |= isIdentity(c) ? sectionBit(section) : 0u; },
+        designed);
 }
 
 void ChainKernel::clearStates(Section section) {
@@ -222,12 +264,14 @@ void ChainKernel::clearStates(Section section) {
 template <class Sample>
 double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                             const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+    CallSettings call = settings;
+    call.passingSections = identitySections_ & kPassableSections & runningSections(settings);
     double peak = 0.0;
     for (int32_t done = 0; done < frames;) {
         const int32_t piece = std::min(frames - done, kLongestRun);
         const Sample* const pieceInputs[2] = {inputs[0] + done, inputs[1] + done};
         Sample* const pieceOutputs[2] = {outputs[0] + done, outputs[1] + done};
-        peak = std::max(peak, runPiece(pieceInputs, pieceOutputs, piece, settings, offset, noiseSeed));
+        peak = std::max(peak, runPiece(pieceInputs, pieceOutputs, piece, call, offset, noiseSeed));
         done += piece;
     }
     return peak;
@@ -236,6 +280,9 @@ double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs,
 template <class Sample>
 double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                              const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+    if ((runningSections(settings) & ~settings.passingSections) == 0) {
+        return runTransparent(states_, inputs, outputs, frames, settings, offset);
+    }
 #if QX71_WIDE_KERNELS
     switch (kind_) {
         case ChainKernelKind::avx512:
@@ -247,8 +294,8 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
         case ChainKernelKind::sse2: break;
     }
 #endif
-    return kPartsRuns<Sample>[runningParts(settings)](coefficients_, states_, inputs, outputs, frames, settings, offset,
-                                                      noiseSeed);
+    return kPartsRuns<Sample>[computingParts(computingStages(settings))](coefficients_, states_, inputs, outputs,
+                                                                         frames, settings, offset, noiseSeed);
 }
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,

@@ -38,6 +38,7 @@ private:
                     double offset, uint32_t& noiseSeed);
 
     const ChainKernelKind kind_;
+    uint32_t identitySections_ = 0;  // one bit per Section whose coefficients are the identity
     ChainCoefficients<Pair> coefficients_;
     ChainStates<Pair> states_;
 };

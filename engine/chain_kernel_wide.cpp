@@ -14,6 +14,8 @@
 #pragma GCC diagnostic pop
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "analog_noise.h"
 #include "frame_io.h"

@@ -84,4 +84,19 @@ QX71_SECTION_STEP T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
     return (ap + x) * c.k + x;
 }
 
+// The states an identity section (identityBiquad, identityFirstOrder, zeroShelf) holds after x
+// passed through it, without its arithmetic: x as the latest input and output.
+template <class T>
+QX71_SECTION_STEP BiquadState<T> passedThrough(const BiquadState<T>& s, T x) {
+    return {x, s.x1, x, s.y1};
+}
+template <class T>
+QX71_SECTION_STEP FirstOrderState<T> passedThrough(const FirstOrderState<T>&, T x) {
+    return {x, x};
+}
+template <class T>
+QX71_SECTION_STEP ShelfState<T> passedThrough(const ShelfState<T>&, T x) {
+    return {x};
+}
+
 }  // namespace dsp

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 // Its own includes are already in, above the target region, so that no inline function of
 // theirs is compiled for a wide instruction set here.
@@ -160,8 +162,8 @@ constexpr int kBlock = 32 * kSkew;
 constexpr int kCleanBlocks = 4;
 static_assert(kCleanBlocks * kBlock > kLatency<true>, "no clean-up before every stage has started");
 
-// Four sections of one kind side by side, and which of them run at all: the others pass
-// their input on unchanged.
+// Four sections of one kind side by side, and which of them run at all: the others pass their
+// input on unchanged.
 template <template <class> class Coefficients, template <class> class State>
 struct Lanes {
     Coefficients<W> c{};
@@ -177,10 +179,26 @@ using ShelfLanes = Lanes<Shelf, ShelfState>;
 using BiquadLanes = Lanes<Biquad, BiquadState>;
 using FirstOrderLanes = Lanes<FirstOrder, FirstOrderState>;
 
-template <size_t N>
-W offsetLanes(Group group, const Section (&sections)[N], double offset) {
-    return blend(lanesOf(group, sections), splat(-0.0), splat(offset));
+// The lanes of `group` whose sections are in `sections` (one bit per Section).
+constexpr Mask lanesIn(Group group, uint32_t sections) {
+    Mask lanes = 0;
+    for (int i = 0; i < kSectionCount; ++i) {
+        const Section section = static_cast<Section>(i);
+        if (placeOf(section).group == group && (sections & sectionBit(section)) != 0) lanes |= slotMask(placeOf(section).slot);
+    }
+    return lanes;
 }
+
+// The offset in the lanes of `group` that get one in front and whose sections run; −0 elsewhere.
+template <size_t N>
+W offsetLanes(Group group, const Section (&sections)[N], uint32_t running, double offset) {
+    return blend(lanesOf(group, sections) & lanesIn(group, running), splat(-0.0), splat(offset));
+}
+
+// The groups whose lanes compute (a set of bits 1 << Group): a frame loop is compiled for each
+// set, so that a group with nothing to compute costs only the passing of its lanes.
+constexpr bool computes(unsigned groups, Group group) { return (groups & (1u << group)) != 0; }
+constexpr unsigned kGroupSets = 1u << kGroups;
 
 template <class Sample>
 class WideRun {
@@ -192,25 +210,14 @@ public:
           writer_(outputs, settings),
           frames_(frames),
           analog_(settings.analog),
-          offsetInFront_{
-              offsetLanes(shelves, kOffsetInFront, offset), offsetLanes(frontBiquads, kOffsetInFront, offset),
-              offsetLanes(firstOrders, kOffsetInFront, offset), offsetLanes(backBiquads, kOffsetInFront, offset)},
-          offsetToHighShelf_(offsetLanes(frontBiquads, kOffsetToHighShelf, settings.highBand ? offset : -0.0)) {
-        const bool runs[kSectionCount] = {
-            settings.analog,
-            settings.lowBand,
-            settings.lowBand,
-            settings.lowBand,
-            settings.midBand,
-            settings.highBand,
-            settings.highBand,
-            settings.highPass && (settings.highPassSlope == 0 || settings.highPassSlope == 2),
-            settings.highPass && settings.highPassSlope != 0,
-            settings.highPass && settings.highPassSlope > 2,
-            settings.lowPass && (settings.lowPassSlope == 0 || settings.lowPassSlope == 2),
-            settings.lowPass && settings.lowPassSlope != 0,
-            settings.lowPass && settings.lowPassSlope > 2};
-        std::copy(runs, runs + kSectionCount, runs_);
+          running_(runningSections(settings)),
+          computing_(running_ & ~settings.passingSections),
+          offsetInFront_{offsetLanes(shelves, kOffsetInFront, running_, offset),
+                         offsetLanes(frontBiquads, kOffsetInFront, running_, offset),
+                         offsetLanes(firstOrders, kOffsetInFront, running_, offset),
+                         offsetLanes(backBiquads, kOffsetInFront, running_, offset)},
+          // Added to the mid band's lane whether the mid band runs or not.
+          offsetToHighShelf_(offsetLanes(frontBiquads, kOffsetToHighShelf, ~0u, settings.highBand ? offset : -0.0)) {
         forEachSection([this](Section section, const auto& coefficients,
                               const auto& state) { load(section, coefficients, state); },
                        c, s);
@@ -220,11 +227,12 @@ public:
 
     // Returns the largest frame level; `seed` advances by the noise draws.
     double run(uint32_t& seed) {
-        if (firstOrders_.running != 0) {
-            runFrames<true>(seed);
-        } else {
-            runFrames<false>(seed);
-        }
+        // The first-order group joins the pipeline whenever one of its sections runs.
+        const unsigned groups = (lanesIn(shelves, computing_) != 0 ? 1u << shelves : 0u) |
+                                (lanesIn(frontBiquads, computing_) != 0 ? 1u << frontBiquads : 0u) |
+                                (firstOrders_.running != 0 ? 1u << firstOrders : 0u) |
+                                (lanesIn(backBiquads, computing_) != 0 ? 1u << backBiquads : 0u);
+        runFramesOf(groups, seed, std::make_integer_sequence<unsigned, kGroupSets>());
         keepFinals();
         cleanStates(states_);
         return writer_.peak();
@@ -255,10 +263,17 @@ private:
         }
     };
 
+    // The frame loop for the set of computing groups `groups`.
+    template <unsigned... kSets>
+    void runFramesOf(unsigned groups, uint32_t& seed, std::integer_sequence<unsigned, kSets...>) {
+        ((groups == kSets ? runFrames<kSets>(seed) : void()), ...);
+    }
+
     // The frame loop works on local copies of the lanes and of everything else it reads,
     // which the compiler keeps in registers: output stores cannot alias them.
-    template <bool kFirstOrders>
+    template <unsigned kComputing>
     void runFrames(uint32_t& seed) {
+        constexpr bool kFirstOrders = computes(kComputing, firstOrders);
         Working w{shelves_, front_, firstOrders_, back_, {}, {}, offsetToHighShelf_, allRunning_};
         std::copy(offsetInFront_, offsetInFront_ + kGroups, w.offsetInFront);
         gatherFrames(firstFrames_, 0, kSkew, seed);
@@ -270,14 +285,14 @@ private:
             // Iteration n takes frame n + kSkew and makes frame n − latency.
             const int32_t length = std::min(kBlock, (iterations - start + kSkew - 1) / kSkew * kSkew);
             gatherFrames(firstFrames_, start + kSkew, length, seed);
-            for (int32_t i = 0; i < length; i += kSkew) {
-                const int32_t n = start + i;
-                if (n <= latency && n > 0) startStage(Stages<kFirstOrders>::at(n / kSkew), w);
-#pragma GCC unroll 4
-                for (int j = 0; j < kSkew; ++j) {
-                    iteration<kFirstOrders>(w, w.o[j], i + j);
-                    if (n + j >= lastFrame) finishStage<kFirstOrders>(n + j - lastFrame, w);
-                }
+            // Lanes passing without computing keep their history in the blocks that hold a
+            // stage's last two frames, which all begin at or after lastFrame − kSkew; the
+            // loop of the other blocks leaves that work out.
+            constexpr bool kAllCompute = kComputing == (kGroupSets - 1) || kComputing == (kGroupSets - 1 - (1u << firstOrders));
+            if (!kAllCompute && start + length > lastFrame - kSkew) {
+                runBlock<kComputing, true>(w, start, length, lastFrame);
+            } else {
+                runBlock<kComputing, false>(w, start, length, lastFrame);
             }
             const int32_t firstDone = start - latency;
             const int32_t skipped = std::max(0, -firstDone);
@@ -286,6 +301,21 @@ private:
                 w.saveTo(*this);
                 cleanWorkingStates();
                 w.loadFrom(*this);
+            }
+        }
+    }
+
+    // Iterations start to start + length of the call (a block).
+    template <unsigned kComputing, bool kRecord>
+    __attribute__((always_inline)) void runBlock(Working& w, int32_t start, int32_t length, int32_t lastFrame) {
+        constexpr bool kFirstOrders = computes(kComputing, firstOrders);
+        for (int32_t i = 0; i < length; i += kSkew) {
+            const int32_t n = start + i;
+            if (n <= kLatency<kFirstOrders> && n > 0) startStage(Stages<kFirstOrders>::at(n / kSkew), w);
+#pragma GCC unroll 4
+            for (int j = 0; j < kSkew; ++j) {
+                iteration<kComputing, kRecord>(w, w.o[j], i + j);
+                if (n + j >= lastFrame) finishStage<kFirstOrders>(n + j - lastFrame, w);
             }
         }
     }
@@ -320,7 +350,7 @@ private:
     void keepFinals() {
         forEachSection(
             [this](Section section, auto& s) {
-                if (runs_[static_cast<int>(section)]) takeSlot(finals_.of(section, s), s, placeOf(section).slot);
+                if ((running_ & sectionBit(section)) != 0) takeSlot(finals_.of(section, s), s, placeOf(section).slot);
             },
             states_);
     }
@@ -329,7 +359,7 @@ private:
     void place(Lanes<Coefficients, State>& lanes, Section section, const Coefficients<Pair>& c, const State<Pair>& s) {
         putSlot(lanes.c, c, placeOf(section).slot);
         putSlot(lanes.s, s, placeOf(section).slot);
-        if (runs_[static_cast<int>(section)]) lanes.running |= slotMask(placeOf(section).slot);
+        if ((running_ & sectionBit(section)) != 0) lanes.running |= slotMask(placeOf(section).slot);
     }
     void load(Section section, const Shelf<Pair>& c, const ShelfState<Pair>& s) { place(shelves_, section, c, s); }
     void load(Section section, const FirstOrder<Pair>& c, const FirstOrderState<Pair>& s) {
@@ -378,15 +408,25 @@ private:
         for (; i < count; ++i) _mm_storeu_pd(pairs + 2 * i, _mm_setzero_pd());
     }
 
-    template <Group kGroup, template <class> class Coefficients, template <class> class State, class Step>
+    // A group's lanes: those that run give their section's output, the others pass x on. A
+    // group whose running sections all pass as the identity computes nothing: its lanes pass x
+    // on and keep it as their history when `record` asks for it (the identity's history; lanes
+    // that do not run are never written back).
+    template <unsigned kComputing, bool kRecord, Group kGroup, template <class> class Coefficients,
+              template <class> class State, class Step>
     __attribute__((always_inline)) static W runLanes(Working& w, Lanes<Coefficients, State>& lanes, W in, Step step) {
         const W x = lanesOf(kGroup, kOffsetInFront) ? in + w.offsetInFront[kGroup] : in;
+        if constexpr (!computes(kComputing, kGroup)) {
+            if (kRecord) lanes.s = passedThrough(lanes.s, x);
+            return x;
+        }
         const W y = step(lanes.c, lanes.s, x);
         return w.allRunning ? y : blend(lanes.running, in, y);
     }
 
-    template <bool kFirstOrders>
+    template <unsigned kComputing, bool kRecord>
     __attribute__((always_inline)) void iteration(Working& w, Outputs& o, int32_t inBlock) {
+        constexpr bool kFirstOrders = computes(kComputing, firstOrders);
         // o holds the outputs of iteration n − kSkew: every section takes its predecessor's.
         W* g = o.group;
         const W shelfIn = pick<kInputSlot, 0, 6, kInputSlot>(g[shelves], g[frontBiquads]);
@@ -410,10 +450,12 @@ private:
         const auto firstOrder = [](const FirstOrder<W>& c, FirstOrderState<W>& s, W x) {
             return firstOrderStep(c, s, x);
         };
-        g[shelves] = runLanes<shelves>(w, w.shelves, shelfIn, shelf);
-        g[frontBiquads] = runLanes<frontBiquads>(w, w.front, frontIn, biquad) + w.offsetToHighShelf;
-        if (kFirstOrders) g[firstOrders] = runLanes<firstOrders>(w, w.firstOrders, firstOrderIn, firstOrder);
-        g[backBiquads] = runLanes<backBiquads>(w, w.back, backIn, biquad);
+        g[shelves] = runLanes<kComputing, kRecord, shelves>(w, w.shelves, shelfIn, shelf);
+        g[frontBiquads] = runLanes<kComputing, kRecord, frontBiquads>(w, w.front, frontIn, biquad) + w.offsetToHighShelf;
+        if (kFirstOrders) {
+            g[firstOrders] = runLanes<kComputing, kRecord, firstOrders>(w, w.firstOrders, firstOrderIn, firstOrder);
+        }
+        g[backBiquads] = runLanes<kComputing, kRecord, backBiquads>(w, w.back, backIn, biquad);
 
         storeSlot<kSlots - 1>(doneFrames_ + 2 * inBlock, g[backBiquads]);
         g[shelves] = withSlotFrom<kInputSlot>(g[shelves], firstFrames_ + 2 * inBlock);
@@ -424,10 +466,11 @@ private:
     BlockWriter<Sample> writer_;
     const int32_t frames_;
     const bool analog_;
+    const uint32_t running_;    // the sections that run (one bit per Section), and those of them
+    const uint32_t computing_;  // that are not the identity
     // The offset in the lanes that get it and −0 in the others: x + (−0) is x for every x.
     const W offsetInFront_[kGroups];
     const W offsetToHighShelf_;
-    bool runs_[kSectionCount] = {};
     bool allRunning_ = false;  // every section of the shelves and the biquads runs
     // Each stage's lanes as they were after its last frame of the call.
     struct Finals {

@@ -143,7 +143,7 @@ private:
     template <bool kEdge, class State>
     Pair pass(int k, int32_t n, State& s, Pair x) const {
         if (kEdge && (settings_.passingSections & sectionBit(static_cast<Section>(k))) != 0 && frameExists(k, n)) {
-            s = passedThrough(s, x);
+            passThrough(s, x);
         }
         return x;
     }

@@ -84,19 +84,23 @@ QX71_SECTION_STEP T lowShelfStep(const Shelf<T>& c, ShelfState<T>& s, T x) {
     return (ap + x) * c.k + x;
 }
 
-// The states an identity section (identityBiquad, identityFirstOrder, zeroShelf) holds after x
-// passed through it, without its arithmetic: x as the latest input and output.
+// Moves the states of an identity section (identityBiquad, identityFirstOrder, zeroShelf) on as
+// if x had passed through it, without its arithmetic: x is the latest input and output.
 template <class T>
-QX71_SECTION_STEP BiquadState<T> passedThrough(const BiquadState<T>& s, T x) {
-    return {x, s.x1, x, s.y1};
+QX71_SECTION_STEP void passThrough(BiquadState<T>& s, T x) {
+    s.x2 = s.x1;
+    s.x1 = x;
+    s.y2 = s.y1;
+    s.y1 = x;
 }
 template <class T>
-QX71_SECTION_STEP FirstOrderState<T> passedThrough(const FirstOrderState<T>&, T x) {
-    return {x, x};
+QX71_SECTION_STEP void passThrough(FirstOrderState<T>& s, T x) {
+    s.x1 = x;
+    s.y1 = x;
 }
 template <class T>
-QX71_SECTION_STEP ShelfState<T> passedThrough(const ShelfState<T>&, T x) {
-    return {x};
+QX71_SECTION_STEP void passThrough(ShelfState<T>& s, T x) {
+    s.s = x;
 }
 
 }  // namespace dsp

@@ -2,10 +2,17 @@
 // work on several sections per instruction.
 #pragma once
 
-// The wide kernels are built for x86-64 Linux with GCC only. MinGW-w64 GCC misaligns the
-// 32- and 64-byte stack spills of AVX registers on Windows (a crash), so Windows builds, like
-// every other target, keep the SSE2 kernel.
-#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__) && !defined(__clang__)
+// The wide kernels are built for x86-64 Linux and Windows with GCC.
+//
+// On Windows, MinGW-w64 GCC cannot realign the stack (its unwind data has no way to describe
+// it), so the 32- and 64-byte spills of wide registers may land on addresses aligned to 16
+// bytes only. With the VEX and EVEX encodings only the explicitly aligned moves (vmovapd,
+// vmovdqa64, ...) fault on such addresses; the wide kernel's objects are assembled with
+// -muse-unaligned-vector-move (engine/CMakeLists.txt), which encodes each of them as its
+// unaligned twin: the same result, no fault, and no cost where the address is aligned. The
+// test engine.wide_objects_have_no_aligned_moves checks the object code, and the engine tests
+// run every kernel under Wine. 32-bit targets and other compilers keep the SSE2 kernel.
+#if defined(__x86_64__) && (defined(__linux__) || defined(_WIN32)) && defined(__GNUC__) && !defined(__clang__)
 #define QX71_WIDE_KERNELS 1
 #else
 #define QX71_WIDE_KERNELS 0

@@ -38,7 +38,7 @@ double runTransparent(ChainStates<Pair>& s, const Sample* const* inputs, Sample*
     }
     const uint32_t passing = settings.passingSections;
     const auto keep = [passing](Section section, auto& state, Pair x) {
-        if ((passing & sectionBit(section)) != 0) state = passedThrough(state, x);
+        if ((passing & sectionBit(section)) != 0) passThrough(state, x);
     };
     for (int32_t n = historyStart; n < frames; ++n) {
         // Read before the write: the output may be the input.

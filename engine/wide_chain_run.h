@@ -417,7 +417,7 @@ private:
     __attribute__((always_inline)) static W runLanes(Working& w, Lanes<Coefficients, State>& lanes, W in, Step step) {
         const W x = lanesOf(kGroup, kOffsetInFront) ? in + w.offsetInFront[kGroup] : in;
         if constexpr (!computes(kComputing, kGroup)) {
-            if (kRecord) lanes.s = passedThrough(lanes.s, x);
+            if (kRecord) passThrough(lanes.s, x);
             return x;
         }
         const W y = step(lanes.c, lanes.s, x);

@@ -1,0 +1,20 @@
+# Fails when the object code of a wide kernel holds an aligned vector move: on Windows such a
+# move may meet a stack slot aligned to 16 bytes only and fault (engine/kernel_choice.h).
+#   cmake -DOBJDUMP=... "-DOBJECTS=<object files>" -P aligned_moves.cmake
+list(LENGTH OBJECTS count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no wide kernel objects given")
+endif()
+foreach(object ${OBJECTS})
+  execute_process(COMMAND ${OBJDUMP} -d ${object} OUTPUT_VARIABLE code RESULT_VARIABLE failed)
+  if(failed OR NOT code MATCHES "[yz]mm")
+    message(FATAL_ERROR "no wide code disassembled from ${object}")
+  endif()
+  string(REGEX MATCHALL "[ \t]vmov(ap[sd]|dqa|dqa32|dqa64|nt[a-z0-9]*)[ \t][^\n]*" aligned "${code}")
+  if(aligned)
+    list(LENGTH aligned moves)
+    list(GET aligned 0 first)
+    message(FATAL_ERROR "${moves} aligned vector moves in ${object}, the first:${first}")
+  endif()
+endforeach()
+message(STATUS "${count} wide kernel objects without aligned vector moves")

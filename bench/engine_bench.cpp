@@ -17,7 +17,7 @@ namespace {
 constexpr float kDefaults[param::count] = {0.5f, 0, 0, 0.5f, 0.5f, 0, 0, 0, 0.5f, 0.5f, 0, 0, 0.5f,
                                            0.5f, 0, 0, 0,    0,    0, 0, 0, 0,    0,    0, 0, 0};
 
-enum Setup { defaults, fullChain, undithered };
+enum Setup { defaults, oneBand, fullChain, undithered };
 
 struct Bench {
     std::atomic<float> values[param::count];
@@ -36,6 +36,11 @@ struct Bench {
                 {param::lowSlope, 1.0f},   {param::highPass, 0.4f}, {param::highSlope, 1.0f},
                 {param::analog, 1.0f}};
             for (const auto& [index, value] : settings) values[index].store(value);
+        }
+        if (setup == oneBand) {
+            // The mid bell; the other bands are off, as by default.
+            values[param::mfFreq].store(4 / 7.0f);
+            values[param::mfGain].store(0.3f);
         }
         if (setup == undithered) {
             // Only the sections that get no ±1e-15 offset (low band bell, high-pass), whose
@@ -134,9 +139,13 @@ QX71_PROCESS_BENCH(BM_Float, defaults, defaults, loud);
 QX71_PROCESS_BENCH(BM_Double, defaults, defaults, loud);
 QX71_PROCESS_BENCH(BM_Float, full_chain, fullChain, loud);
 QX71_PROCESS_BENCH(BM_Double, full_chain, fullChain, loud);
-// The same with the SSE2 kernel, which processors without AVX-512 run.
+QX71_PROCESS_BENCH(BM_Float, one_band, oneBand, loud);
+// The same with each kernel forced (skipped where the processor lacks it).
+QX71_PROCESS_BENCH(BM_Float, one_band_sse2, oneBand, loud, ChainKernelKind::sse2);
+QX71_PROCESS_BENCH(BM_Float, one_band_avx2, oneBand, loud, ChainKernelKind::avx2);
 QX71_PROCESS_BENCH(BM_Float, full_chain_sse2, fullChain, loud, ChainKernelKind::sse2);
 QX71_PROCESS_BENCH(BM_Double, full_chain_sse2, fullChain, loud, ChainKernelKind::sse2);
+QX71_PROCESS_BENCH(BM_Float, full_chain_avx2, fullChain, loud, ChainKernelKind::avx2);
 QX71_PROCESS_BENCH(BM_Float, full_chain_silence_after_loud, fullChain, silenceAfterLoud);
 QX71_PROCESS_BENCH(BM_Double, full_chain_silence_after_loud, fullChain, silenceAfterLoud);
 QX71_PROCESS_BENCH(BM_Float, undithered, undithered, loud);

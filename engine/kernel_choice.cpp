@@ -1,7 +1,6 @@
 #include "kernel_choice.h"
 
 #include <atomic>
-#include <initializer_list>
 
 namespace dsp {
 
@@ -27,10 +26,7 @@ bool kernelSupported(ChainKernelKind kind) {
 ChainKernelKind chosenKernel() {
     const int forced = forcedKernel.load(std::memory_order_relaxed);
     if (forced != kNotForced) return static_cast<ChainKernelKind>(forced);
-    for (const ChainKernelKind widest : {ChainKernelKind::avx512, ChainKernelKind::avx2}) {
-        if (kernelSupported(widest)) return widest;
-    }
-    return ChainKernelKind::sse2;
+    return kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2;
 }
 
 void forceKernel(ChainKernelKind kind) { forcedKernel.store(static_cast<int>(kind), std::memory_order_relaxed); }

@@ -20,11 +20,16 @@
 
 namespace dsp {
 
+// avx2 is the wide kernel on two AVX2 registers per group of sections. It is never chosen by
+// itself: its groups do not fit in AVX2's sixteen registers and spill, and it measured slower
+// than the SSE2 loops (bench/README.md). It runs the wide kernel's frame loop, which the AVX-512
+// kernel shares, on processors without AVX-512, where the engine tests check it bit for bit.
 enum class ChainKernelKind { sse2, avx2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
 
-// The kernel for a new engine: the one forced for tests, else the widest this processor runs.
+// The kernel for a new engine: the one forced for tests, else AVX-512 where the processor has
+// it, else SSE2.
 ChainKernelKind chosenKernel();
 
 // Tests: engines created from now on use `kind` (which must be supported), until

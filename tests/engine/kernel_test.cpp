@@ -22,14 +22,12 @@ std::unique_ptr<EngineRig> rigWith(ChainKernelKind kind) {
 }
 }  // namespace
 
-TEST(KernelChoice, WidestSupportedUnlessForced) {
+TEST(KernelChoice, Avx512WhereSupportedUnlessForced) {
     EXPECT_TRUE(kernelSupported(ChainKernelKind::sse2));
     const ChainKernelKind previous = chosenKernel();
     stopForcingKernel();
-    const ChainKernelKind widest = kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512
-                                   : kernelSupported(ChainKernelKind::avx2) ? ChainKernelKind::avx2
-                                                                            : ChainKernelKind::sse2;
-    EXPECT_EQ(chosenKernel(), widest);
+    EXPECT_EQ(chosenKernel(),
+              kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2);
     forceKernel(ChainKernelKind::sse2);
     EXPECT_EQ(chosenKernel(), ChainKernelKind::sse2);
     forceKernel(previous);

@@ -122,7 +122,9 @@ TEST(Routing, SampleRateRedesignsEverythingAndKeepsStates) {
             const int i = static_cast<int>(s);
             const bool wasReset = before.resetCount[i] != after.resetCount[i];
             EXPECT_EQ(wasReset, s == Section::lfShelf);
-            if (!wasReset) EXPECT_TRUE(same(a, b)) << i;
+            if (!wasReset) {
+                EXPECT_TRUE(same(a, b)) << i;
+            }
         },
         statesBefore, statesAfter);
     const ChainCoefficients<double> active = rig.coefficients();

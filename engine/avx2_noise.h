@@ -23,9 +23,9 @@ void storeNoise(double* out, __m256i generator) {
 template <int kMaxFrames>
 void drawNoise(uint32_t& seed, double* out, int32_t frames) {
     const __m256i seeds = _mm256_set1_epi32(static_cast<int>(seed));
-    const __m256i firstLow = _mm256_add_epi32(
-        _mm256_mullo_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.a)), seeds),
-        _mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.b)));
+    const __m256i firstLow =
+        _mm256_add_epi32(_mm256_mullo_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.a)), seeds),
+                         _mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.b)));
     const __m256i firstHigh = _mm256_add_epi32(
         _mm256_mullo_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.a + 8)), seeds),
         _mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.b + 8)));

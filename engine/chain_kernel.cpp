@@ -231,7 +231,10 @@ constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequenc
 template <class Sample>
 constexpr std::array<PartsRun<Sample>, kPartSets> kPartsRuns =
     partsRuns<Sample>(std::make_integer_sequence<unsigned, kPartSets>());
-bool isIdentity(const Biquad<double>& c) { return c.b0 == 1.0 && c.b1 == 0.0 && c.b2 == 0.0 && c.a1 == 0.0 && c.a2 == 0.0; }
+
+bool isIdentity(const Biquad<double>& c) {
+    return c.b0 == 1.0 && c.b1 == 0.0 && c.b2 == 0.0 && c.a1 == 0.0 && c.a2 == 0.0;
+}
 bool isIdentity(const FirstOrder<double>& c) { return c.b0 == 1.0 && c.b1 == 0.0 && c.a1 == 0.0; }
 bool isIdentity(const Shelf<double>& c) { return c.k == 0.0 && c.c == 0.0; }
 

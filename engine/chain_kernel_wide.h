@@ -17,7 +17,7 @@ namespace dsp {
 // Defined for kKind avx512 and avx2 (chain_kernel_wide.cpp).
 template <ChainKernelKind kKind, class Sample>
 double runWideKernel(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
-                     const Sample* const* inputs, Sample* const* outputs, int32_t frames,
-                     const CallSettings& settings, double offset, uint32_t& noiseSeed);
+                     const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
+                     double offset, uint32_t& noiseSeed);
 
 }  // namespace dsp

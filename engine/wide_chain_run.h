@@ -184,7 +184,9 @@ constexpr Mask lanesIn(Group group, uint32_t sections) {
     Mask lanes = 0;
     for (int i = 0; i < kSectionCount; ++i) {
         const Section section = static_cast<Section>(i);
-        if (placeOf(section).group == group && (sections & sectionBit(section)) != 0) lanes |= slotMask(placeOf(section).slot);
+        if (placeOf(section).group == group && (sections & sectionBit(section)) != 0) {
+            lanes |= slotMask(placeOf(section).slot);
+        }
     }
     return lanes;
 }
@@ -277,7 +279,9 @@ private:
         Working w{shelves_, front_, firstOrders_, back_, {}, {}, offsetToHighShelf_, allRunning_};
         std::copy(offsetInFront_, offsetInFront_ + kGroups, w.offsetInFront);
         gatherFrames(firstFrames_, 0, kSkew, seed);
-        for (int j = 0; j < kSkew; ++j) w.o[j].group[shelves] = withSlotFrom<kInputSlot>(w.o[j].group[shelves], firstFrames_ + 2 * j);
+        for (int j = 0; j < kSkew; ++j) {
+            w.o[j].group[shelves] = withSlotFrom<kInputSlot>(w.o[j].group[shelves], firstFrames_ + 2 * j);
+        }
         constexpr int latency = kLatency<kFirstOrders>;
         const int32_t iterations = frames_ + latency;
         const int32_t lastFrame = frames_ - 1;
@@ -288,7 +292,8 @@ private:
             // Lanes passing without computing keep their history in the blocks that hold a
             // stage's last two frames, which all begin at or after lastFrame − kSkew; the
             // loop of the other blocks leaves that work out.
-            constexpr bool kAllCompute = kComputing == (kGroupSets - 1) || kComputing == (kGroupSets - 1 - (1u << firstOrders));
+            constexpr bool kAllCompute =
+                kComputing == (kGroupSets - 1) || kComputing == (kGroupSets - 1 - (1u << firstOrders));
             if (!kAllCompute && start + length > lastFrame - kSkew) {
                 runBlock<kComputing, true>(w, start, length, lastFrame);
             } else {
@@ -451,7 +456,8 @@ private:
             return firstOrderStep(c, s, x);
         };
         g[shelves] = runLanes<kComputing, kRecord, shelves>(w, w.shelves, shelfIn, shelf);
-        g[frontBiquads] = runLanes<kComputing, kRecord, frontBiquads>(w, w.front, frontIn, biquad) + w.offsetToHighShelf;
+        g[frontBiquads] =
+            runLanes<kComputing, kRecord, frontBiquads>(w, w.front, frontIn, biquad) + w.offsetToHighShelf;
         if (kFirstOrders) {
             g[firstOrders] = runLanes<kComputing, kRecord, firstOrders>(w, w.firstOrders, firstOrderIn, firstOrder);
         }
@@ -497,9 +503,9 @@ private:
 // Runs `frames` frames (at most 2^20) through the chain like ChainKernel::process and leaves
 // the states cleaned up; returns the largest frame level when settings.measurePeak asks for it.
 template <class Sample>
-double runWideChain(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states,
-                    const Sample* const* inputs, Sample* const* outputs, int32_t frames, const CallSettings& settings,
-                    double offset, uint32_t& noiseSeed) {
+double runWideChain(const ChainCoefficients<Pair>& coefficients, ChainStates<Pair>& states, const Sample* const* inputs,
+                    Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset,
+                    uint32_t& noiseSeed) {
     WideRun<Sample> run(coefficients, states, inputs, outputs, frames, settings, offset);
     uint32_t seed = noiseSeed;
     const double peak = run.run(seed);

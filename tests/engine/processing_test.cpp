@@ -177,9 +177,12 @@ TEST(Processing, BandsTurnedOnContinueFromTheirHistoryWhileOff) {
                     const ChainStates<double> got = rig.states(channel);
                     ASSERT_EQ(std::memcmp(&got, &reference.chain.s[channel], sizeof got), 0) << "block " << block;
                 }
-                for (const auto& [index, value] : {std::pair{param::lfFreq, 0.3f}, {param::lfGain, 0.8f},
-                                                   {param::mfFreq, 0.5f}, {param::mfGain, 0.2f},
-                                                   {param::hfFreq, 0.6f}, {param::hfGain, 0.7f}}) {
+                for (const auto& [index, value] : {std::pair{param::lfFreq, 0.3f},
+                                                   {param::lfGain, 0.8f},
+                                                   {param::mfFreq, 0.5f},
+                                                   {param::mfGain, 0.2f},
+                                                   {param::hfFreq, 0.6f},
+                                                   {param::hfGain, 0.7f}}) {
                     rig.set(index, value);
                 }
                 rig.sync();

@@ -4,6 +4,12 @@ add_compile_options(-ffp-contract=off -fno-fast-math -Wall -Wextra)
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
+if(WIN32 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+  # The 32-bit C runtime's malloc aligns to 8 bytes, yet GCC takes new to align to 16: objects
+  # that hold SSE2 values (the engine's states) must come from the aligned new, or an aligned
+  # load of them faults.
+  add_compile_options(-faligned-new=8)
+endif()
 
 option(QX71_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QX71_TSAN "Build with ThreadSanitizer" OFF)

@@ -173,7 +173,11 @@ TEST(PluginLifecycle, HostAnsweringVersionZeroGetsNoInstance) {
 
 TEST(PluginLifecycle, CloseAnswersOneAndManyInstancesStayIndependent) {
     std::vector<std::unique_ptr<LoadedPlugin>> plugins;
+    // Small blocks between the instances put them at every heap offset: each must still process
+    // (the engine holds 16-byte SSE2 values, which a heap that aligns to 8 must not misplace).
+    std::vector<std::unique_ptr<char[]>> spacers;
     for (int i = 0; i < 24; ++i) {
+        spacers.push_back(std::make_unique<char[]>(1 + i % 4 * 4));
         plugins.push_back(std::make_unique<LoadedPlugin>());
         ASSERT_TRUE(plugins.back()->instance);
         plugins.back()->instance->setParameter(3, static_cast<float>(i) / 32.0f);
@@ -181,6 +185,9 @@ TEST(PluginLifecycle, CloseAnswersOneAndManyInstancesStayIndependent) {
     for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(plugins[i]->instance->getParameter(3), static_cast<float>(i) / 32.0f);
         for (int j = i + 1; j < 24; ++j) EXPECT_NE(plugins[i]->effect(), plugins[j]->effect());
+        auto in = qx71::host::ChannelBuffers<float>(2, std::vector<float>(64, 0.5f));
+        auto out = qx71::host::ChannelBuffers<float>(2, std::vector<float>(64));
+        EXPECT_TRUE(plugins[i]->instance->processReplacing(in, out));
     }
     for (auto& loaded : plugins) EXPECT_EQ(loaded->instance->close(), 1);
 }

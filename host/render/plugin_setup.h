@@ -12,6 +12,7 @@
 
 #include "command_line.h"
 #include "plugin_instance.h"
+#include "render_errors.h"
 
 namespace qx71::render {
 
@@ -35,6 +36,24 @@ ParameterSetting parseParameterSetting(const std::string& text);
 // When `option` is one of the setup options, reads its value from the cursor into setup and
 // answers true; otherwise answers false and takes nothing. Throws UsageError for a bad value.
 bool takeSetupOption(const std::string& option, ArgumentCursor& cursor, PluginSetup& setup);
+
+// Reads a host tool's arguments into `options` (a PluginSetup with a `help` flag): the setup
+// options, the tool's own through takeOwn(option, cursor), which answers false for an option it
+// does not know, and --help or -h. Throws UsageError for an unknown option or a bad value.
+template <class Options, class TakeOwn>
+void takeToolArguments(const std::vector<std::string>& arguments, Options& options, TakeOwn takeOwn) {
+    ArgumentCursor cursor(arguments);
+    while (!cursor.done()) {
+        const std::string option = cursor.take();
+        if (takeSetupOption(option, cursor, options) || takeOwn(option, cursor)) {
+            continue;
+        }
+        if (option != "--help" && option != "-h") {
+            throw UsageError("unknown option '" + option + "' (see --help)");
+        }
+        options.help = true;
+    }
+}
 
 // The --help lines of --plugin, --block, --set, --load-state and --list.
 const char* setupOptionsHelp();

@@ -35,12 +35,7 @@ void check(const RenderOptions& options) {
 RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, const std::string& defaultPluginPath) {
     RenderOptions options;
     options.pluginPath = defaultPluginPath;
-    ArgumentCursor cursor(arguments);
-    while (!cursor.done()) {
-        const std::string option = cursor.take();
-        if (takeSetupOption(option, cursor, options)) {
-            continue;
-        }
+    takeToolArguments(arguments, options, [&options](const std::string& option, ArgumentCursor& cursor) {
         if (option == "--in") {
             options.inputPath = cursor.valueOf(option);
         } else if (option == "--signal") {
@@ -62,12 +57,11 @@ RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, cons
             options.doublePrecision = true;
         } else if (option == "--save-state") {
             options.saveStatePath = cursor.valueOf(option);
-        } else if (option == "--help" || option == "-h") {
-            options.help = true;
         } else {
-            throw UsageError("unknown option '" + option + "' (see --help)");
+            return false;
         }
-    }
+        return true;
+    });
     check(options);
     return options;
 }

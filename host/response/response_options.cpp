@@ -32,40 +32,35 @@ void check(const ResponseOptions& options) {
 ResponseOptions parseResponseOptions(const std::vector<std::string>& arguments, const std::string& defaultPluginPath) {
     ResponseOptions options;
     options.pluginPath = defaultPluginPath;
-    render::ArgumentCursor cursor(arguments);
-    while (!cursor.done()) {
-        const std::string option = cursor.take();
-        if (takeSetupOption(option, cursor, options)) {
-            continue;
-        }
-        if (option == "--out") {
-            options.outputPath = cursor.valueOf(option);
-        } else if (option == "--precision") {
-            const std::string& name = cursor.valueOf(option);
-            if (name == "single") {
-                options.precision = Precision::single;
-            } else if (name == "double") {
-                options.precision = Precision::doublePrecision;
+    render::takeToolArguments(
+        arguments, options, [&options](const std::string& option, render::ArgumentCursor& cursor) {
+            if (option == "--out") {
+                options.outputPath = cursor.valueOf(option);
+            } else if (option == "--precision") {
+                const std::string& name = cursor.valueOf(option);
+                if (name == "single") {
+                    options.precision = Precision::single;
+                } else if (name == "double") {
+                    options.precision = Precision::doublePrecision;
+                } else {
+                    throw UsageError("--precision needs single or double, not '" + name + "'");
+                }
+            } else if (option == "--length") {
+                options.length = render::parseWhole(cursor.valueOf(option), option, 1, kLongestRecording);
+            } else if (option == "--points") {
+                options.points =
+                    static_cast<int>(render::parseWhole(cursor.valueOf(option), option, kFewestPoints, kMostPoints));
+            } else if (option == "--level") {
+                const std::string& text = cursor.valueOf(option);
+                options.levelDb = render::parseNumber(text, option);
+                if (std::fabs(options.levelDb) > kLevelLimitDb) {
+                    throw UsageError("--level needs a level from -60 to 60 dBFS, not '" + text + "'");
+                }
             } else {
-                throw UsageError("--precision needs single or double, not '" + name + "'");
+                return false;
             }
-        } else if (option == "--length") {
-            options.length = render::parseWhole(cursor.valueOf(option), option, 1, kLongestRecording);
-        } else if (option == "--points") {
-            options.points =
-                static_cast<int>(render::parseWhole(cursor.valueOf(option), option, kFewestPoints, kMostPoints));
-        } else if (option == "--level") {
-            const std::string& text = cursor.valueOf(option);
-            options.levelDb = render::parseNumber(text, option);
-            if (std::fabs(options.levelDb) > kLevelLimitDb) {
-                throw UsageError("--level needs a level from -60 to 60 dBFS, not '" + text + "'");
-            }
-        } else if (option == "--help" || option == "-h") {
-            options.help = true;
-        } else {
-            throw UsageError("unknown option '" + option + "' (see --help)");
-        }
-    }
+            return true;
+        });
     check(options);
     return options;
 }

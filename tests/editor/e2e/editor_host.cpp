@@ -12,7 +12,7 @@
 #include "edit_report.h"
 #include "host_recorder.h"
 #include "plugin_instance.h"
-#include "plugin_library.h"
+#include "running_plugin.h"
 
 namespace {
 
@@ -61,18 +61,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s PLUGIN.dll REPORT STOPFILE\n", argv[0]);
         return 2;
     }
-    std::string error;
-    auto library = qx71::host::PluginLibrary::open(argv[1], error);
     qx71::host::HostRecorder recorder;
-    auto instance = library ? qx71::host::Instance::create(library, recorder, error) : nullptr;
+    auto instance = openRunningPlugin(argv[1], recorder);
     if (!instance) {
-        std::fprintf(stderr, "cannot load %s: %s\n", argv[1], error.c_str());
         return 1;
     }
-    instance->open();
-    instance->setSampleRate(44100.0f);
-    instance->setBlockSize(512);
-    instance->mainsChanged(true);
 
     ERect* rect = nullptr;
     if (!instance->dispatch(effEditGetRect, 0, 0, &rect) || !rect) {

@@ -12,7 +12,7 @@
 #include "edit_report.h"
 #include "host_recorder.h"
 #include "plugin_instance.h"
-#include "plugin_library.h"
+#include "running_plugin.h"
 #include "x11_editor_window.h"
 
 int main(int argc, char** argv) {
@@ -20,18 +20,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s PLUGIN.so REPORT STOPFILE\n", argv[0]);
         return 2;
     }
-    std::string error;
-    auto library = qx71::host::PluginLibrary::open(argv[1], error);
     qx71::host::HostRecorder recorder;
-    auto instance = library ? qx71::host::Instance::create(library, recorder, error) : nullptr;
+    auto instance = openRunningPlugin(argv[1], recorder);
     if (!instance) {
-        std::fprintf(stderr, "cannot load %s: %s\n", argv[1], error.c_str());
         return 1;
     }
-    instance->open();
-    instance->setSampleRate(44100.0f);
-    instance->setBlockSize(512);
-    instance->mainsChanged(true);
+    std::string error;
 
     auto window = qx71::host::X11EditorWindow::open(*instance, "QX71G e2e host", error);
     if (!window) {

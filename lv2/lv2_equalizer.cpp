@@ -30,8 +30,10 @@ void Lv2Equalizer::connect(uint32_t port, void* data) {
         controls_[port] = static_cast<const float*>(data);
     } else if (port < kFirstAudioOutput) {
         inputs_[port - kFirstAudioInput] = static_cast<const float*>(data);
-    } else if (port < kPortCount) {
+    } else if (port < lv2port::kOutputLevel) {
         outputs_[port - kFirstAudioOutput] = static_cast<float*>(data);
+    } else if (port == lv2port::kOutputLevel) {
+        level_ = static_cast<float*>(data);
     }
 }
 
@@ -54,13 +56,18 @@ void Lv2Equalizer::run(uint32_t frames) {
     // An empty call still counts for the engine (it takes new designs and moves its denormal
     // offset on, as in the VST 2.4 edition), whatever its buffers.
     const bool connected = inputs_[0] && inputs_[1] && outputs_[0] && outputs_[1];
-    if (frames > 0 && !connected) return;
+    peak_.store(0.0, std::memory_order_relaxed);
+    if (frames == 0 || connected) process(frames);
+    if (level_ != nullptr) *level_ = static_cast<float>(peak_.load(std::memory_order_relaxed));
+}
+
+void Lv2Equalizer::process(uint32_t frames) {
     uint32_t done = 0;
     do {
         const uint32_t part = frames - done < kLongestCall ? frames - done : kLongestCall;
         const float* in[2] = {inputs_[0] + done, inputs_[1] + done};
         float* out[2] = {outputs_[0] + done, outputs_[1] + done};
-        engine_.processReplacing(in, out, static_cast<int32_t>(part), false, nullptr);
+        engine_.processReplacing(in, out, static_cast<int32_t>(part), false, &peak_);
         done += part;
     } while (done < frames);
 }

@@ -1,12 +1,14 @@
-// Writes the bundle's manifest.ttl and the plug-in's description (qx71.ttl) into the bundle folder
-// given as the argument. Ports, ranges, defaults, units and scale points come from the parameter
-// table, so the description cannot drift from what the plug-in does with the values.
+// Writes the bundle's manifest.ttl and the description of the plug-in and its X11 UI (qx71.ttl)
+// into the bundle folder given as the argument. Ports, ranges, defaults, units and scale points
+// come from the parameter table, so the description cannot drift from what the plug-in does with
+// the values.
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "identity.h"
 #include "lv2_equalizer.h"
+#include "lv2_ports.h"
 #include "real_values.h"
 
 namespace {
@@ -14,9 +16,12 @@ namespace {
 constexpr const char* kPrefixes =
     "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
     "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+    "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-    "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
+    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
+    "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
+    "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 // A Turtle decimal: always with a point, so every range value reads as a number of the same kind.
 std::string decimal(float value) {
@@ -75,6 +80,35 @@ void writeAudioPort(std::ostream& out, uint32_t index, const char* direction, co
         << "    ]";
 }
 
+// The output level: a hint of 0 to 2 (full scale is 1.0), though a run's level may be higher.
+void writeLevelPort(std::ostream& out) {
+    out << "    [\n"
+        << "        a lv2:OutputPort , lv2:ControlPort ;\n"
+        << "        lv2:index " << lv2port::kOutputLevel << " ;\n"
+        << "        lv2:symbol \"output_level\" ;\n"
+        << "        lv2:name \"Output Level\" ;\n"
+        << "        lv2:default 0.0 ;\n"
+        << "        lv2:minimum 0.0 ;\n"
+        << "        lv2:maximum 2.0 ;\n"
+        << "        units:unit units:coef\n"
+        << "    ]";
+}
+
+// The UI works only through ports and does all its X11 work in idle().
+void writeUi(std::ostream& out) {
+    out << "<" QX71_LV2_UI_URI ">\n"
+        << "    a ui:X11UI ;\n"
+        << "    lv2:requiredFeature ui:parent , ui:idleInterface ;\n"
+        << "    lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map ;\n"
+        << "    lv2:extensionData ui:idleInterface ;\n"
+        << "    opts:supportedOption ui:scaleFactor ;\n"
+        << "    ui:portNotification [\n"
+        << "        ui:plugin <" QX71_LV2_URI "> ;\n"
+        << "        lv2:symbol \"output_level\" ;\n"
+        << "        ui:protocol ui:floatProtocol\n"
+        << "    ] .\n";
+}
+
 void writePlugin(std::ostream& out) {
     out << kPrefixes << "<" QX71_LV2_URI ">\n"
         << "    a lv2:Plugin , lv2:EQPlugin ;\n"
@@ -82,6 +116,7 @@ void writePlugin(std::ostream& out) {
         << "    lv2:minorVersion " << QX71_LV2_MINOR_VERSION << " ;\n"
         << "    lv2:microVersion " << QX71_LV2_MICRO_VERSION << " ;\n"
         << "    lv2:optionalFeature lv2:hardRTCapable ;\n"
+        << "    ui:ui <" QX71_LV2_UI_URI "> ;\n"
         << "    lv2:port\n";
     for (int i = 0; i < param::count; ++i) writeControlPort(out, i);
     const uint32_t in = Lv2Equalizer::kFirstAudioInput, outPort = Lv2Equalizer::kFirstAudioOutput;
@@ -92,13 +127,20 @@ void writePlugin(std::ostream& out) {
     writeAudioPort(out, outPort, "OutputPort", "out_l", "Out L");
     out << " ,\n";
     writeAudioPort(out, outPort + 1, "OutputPort", "out_r", "Out R");
-    out << " .\n";
+    out << " ,\n";
+    writeLevelPort(out);
+    out << " .\n\n";
+    writeUi(out);
 }
 
 void writeManifest(std::ostream& out) {
     out << kPrefixes << "<" QX71_LV2_URI ">\n"
         << "    a lv2:Plugin ;\n"
         << "    lv2:binary <" QX71_LV2_BINARY "> ;\n"
+        << "    rdfs:seeAlso <qx71.ttl> .\n\n"
+        << "<" QX71_LV2_UI_URI ">\n"
+        << "    a ui:X11UI ;\n"
+        << "    ui:binary <" QX71_LV2_UI_BINARY "> ;\n"
         << "    rdfs:seeAlso <qx71.ttl> .\n";
 }
 

@@ -36,9 +36,13 @@ inline int positionOfNormalized(const Description& d, float normalized) {
     return static_cast<int>(std::lround(normalized * static_cast<float>(d.steps)));
 }
 
-inline float realDefault(const Description& d) {
-    return d.stepped() ? realOfPosition(d, positionOfNormalized(d, d.defaultValue)) : d.engineValue(d.defaultValue);
+// The real value a normalized value stands for: a stepped parameter's position value, a
+// continuous parameter's engine value. normalizedOfReal maps it back.
+inline float realOfNormalized(const Description& d, float normalized) {
+    return d.stepped() ? realOfPosition(d, positionOfNormalized(d, normalized)) : d.engineValue(normalized);
 }
+
+inline float realDefault(const Description& d) { return realOfNormalized(d, d.defaultValue); }
 
 // The position a real value selects: a switch is on above 0; a selector takes the step whose
 // value is nearest (the first of equally near ones), so a host that slides through the range

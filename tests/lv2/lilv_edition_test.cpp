@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "lv2_ports.h"
 #include "plugin_instance.h"
 #include "real_values.h"
 
@@ -63,7 +64,7 @@ std::string unitSymbol(LilvWorld* world, const LilvPlugin* plugin, const LilvPor
 }
 
 TEST_F(Lv2Edition, PortsAreTheParameterTableInRealUnits) {
-    EXPECT_EQ(lilv_plugin_get_num_ports(plugin_), static_cast<uint32_t>(param::count + 4));
+    EXPECT_EQ(lilv_plugin_get_num_ports(plugin_), lv2port::kCount);
     LilvNode* toggled = uri(LILV_NS_LV2 "toggled");
     LilvNode* enumeration = uri(LILV_NS_LV2 "enumeration");
     for (int i = 0; i < param::count; ++i) {
@@ -107,6 +108,28 @@ TEST_F(Lv2Edition, PortsAreTheParameterTableInRealUnits) {
     }
     lilv_node_free(toggled);
     lilv_node_free(enumeration);
+}
+
+TEST_F(Lv2Edition, OutputLevelPortAndX11UiAreDescribed) {
+    const LilvPort* level = lilv_plugin_get_port_by_index(plugin_, lv2port::kOutputLevel);
+    ASSERT_NE(level, nullptr);
+    LilvNode* output = uri(LILV_URI_OUTPUT_PORT);
+    LilvNode* control = uri(LILV_URI_CONTROL_PORT);
+    EXPECT_TRUE(lilv_port_is_a(plugin_, level, output) && lilv_port_is_a(plugin_, level, control));
+    EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(plugin_, level)), "output_level");
+    lilv_node_free(output);
+    lilv_node_free(control);
+
+    LilvUIs* uis = lilv_plugin_get_uis(plugin_);
+    ASSERT_EQ(lilv_uis_size(uis), 1u);
+    const LilvUI* ui = lilv_uis_get(uis, lilv_uis_begin(uis));
+    LilvNode* x11 = uri("http://lv2plug.in/ns/extensions/ui#X11UI");
+    EXPECT_TRUE(lilv_ui_is_a(ui, x11));
+    char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
+    EXPECT_EQ(std::string(binary).substr(std::string(binary).rfind('/') + 1), "qx71_ui.so");
+    lilv_free(binary);
+    lilv_node_free(x11);
+    lilv_uis_free(uis);
 }
 
 // A setting in real units: parameter index and port value.
@@ -212,6 +235,8 @@ std::string compareEditions(const LilvPlugin* plugin, double rate, const Scene& 
         ports[i] = param::realDefault(param::kTable[i]);
         lilv_instance_connect_port(lv2, i, &ports[i]);
     }
+    float level = -1.0f;
+    lilv_instance_connect_port(lv2, lv2port::kOutputLevel, &level);
     // The LV2 edition takes changed ports in index order at the start of a call; the VST 2.4
     // edition gets the same changes in the same order.
     auto apply = [&](const Scene& scene) {
@@ -251,6 +276,15 @@ std::string compareEditions(const LilvPlugin* plugin, double rate, const Scene& 
                     break;
                 }
             }
+        }
+        // The level port: the largest frame level, the mean of both channels' magnitudes.
+        double loudest = 0.0;
+        for (int i = 0; i < frames; ++i) {
+            loudest = std::max(loudest, (std::fabs(double{vstOut[0][i]}) + std::fabs(double{vstOut[1][i]})) * 0.5);
+        }
+        if (difference.empty() && !(std::fabs(level - loudest) <= 1e-6 * std::max(1.0, loudest))) {
+            difference = "call " + std::to_string(call) + ": output level " + std::to_string(level) + ", expected " +
+                         std::to_string(loudest);
         }
         start += frames;
     }

@@ -99,7 +99,7 @@ void writeUi(std::ostream& out) {
     out << "<" QX71_LV2_UI_URI ">\n"
         << "    a ui:X11UI ;\n"
         << "    lv2:requiredFeature ui:parent , ui:idleInterface ;\n"
-        << "    lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map ;\n"
+        << "    lv2:optionalFeature ui:resize , ui:noUserResize , ui:touch , opts:options , urid:map ;\n"
         << "    lv2:extensionData ui:idleInterface ;\n"
         << "    opts:supportedOption ui:scaleFactor ;\n"
         << "    ui:portNotification [\n"

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 xvfb xdotool x11-apps imagemagick
   libx11-dev lsp-plugins-vst python3 python3-pil libfftw3-dev python3-matplotlib
   lv2-dev liblilv-dev lilv-utils sordi lsp-plugins-lv2
+  jalv jackd2  # an LV2 host for trying the LV2 UI by hand (JACK's dummy driver under Xvfb)
 )
 
 missing=()

@@ -67,7 +67,8 @@ void Lv2Equalizer::process(uint32_t frames) {
         const uint32_t part = frames - done < kLongestCall ? frames - done : kLongestCall;
         const float* in[2] = {inputs_[0] + done, inputs_[1] + done};
         float* out[2] = {outputs_[0] + done, outputs_[1] + done};
-        engine_.processReplacing(in, out, static_cast<int32_t>(part), false, &peak_);
+        // The level is measured only for a host that connected its port.
+        engine_.processReplacing(in, out, static_cast<int32_t>(part), false, level_ != nullptr ? &peak_ : nullptr);
         done += part;
     } while (done < frames);
 }

@@ -52,19 +52,28 @@ void ClapEqualizer::setAll(const float (&normalized)[param::count]) {
     for (int i = 0; i < param::count; ++i) engine_.parameterChanged(i);
 }
 
-bool ClapEqualizer::applyEvent(const clap_event_header_t* header) {
+bool ClapEqualizer::decodeEvent(const clap_event_header_t* header, Change& change) const {
     if (header == nullptr || header->space_id != CLAP_CORE_EVENT_SPACE_ID || header->type != CLAP_EVENT_PARAM_VALUE ||
         header->size < sizeof(clap_event_param_value_t)) {
         return false;
     }
     const auto* event = reinterpret_cast<const clap_event_param_value_t*>(header);
     if (!param::isValid(static_cast<int>(event->param_id))) return false;
-    const int index = static_cast<int>(event->param_id);
-    const float normalized = param::normalizedOfReal(param::kTable[index], static_cast<float>(event->value));
+    change.index = static_cast<int>(event->param_id);
+    change.normalized = param::normalizedOfReal(param::kTable[change.index], static_cast<float>(event->value));
     // A NaN is refused, as the other editions refuse it, so it never reaches the filters.
-    if (std::isnan(normalized) || normalized == values_[index].load(std::memory_order_relaxed)) return false;
-    values_[index].store(normalized, std::memory_order_relaxed);
-    engine_.parameterChanged(index);
+    return !std::isnan(change.normalized) && change.normalized != values_[change.index].load(std::memory_order_relaxed);
+}
+
+void ClapEqualizer::apply(const Change& change) {
+    values_[change.index].store(change.normalized, std::memory_order_relaxed);
+    engine_.parameterChanged(change.index);
+}
+
+bool ClapEqualizer::applyEvent(const clap_event_header_t* header) {
+    Change change;
+    if (!decodeEvent(header, change)) return false;
+    apply(change);
     return true;
 }
 
@@ -109,8 +118,11 @@ clap_process_status ClapEqualizer::process(const clap_process_t& process, bool& 
                         in->data32[1] && out->data32[0] && out->data32[1];
     if (!active_ || !(doubles || floats)) {
         for (uint32_t i = 0; i < eventCount; ++i) valuesChanged |= applyEvent(events->get(events, i));
-        // A call without audio has nothing to run: it only takes the values.
-        return active_ && frames == 0 ? CLAP_PROCESS_CONTINUE : CLAP_PROCESS_ERROR;
+        if (!active_ || frames > 0) return CLAP_PROCESS_ERROR;
+        // An empty block needs no buffers; it still makes its engine call, as below.
+        const float* const none[2] = {};
+        engine_.processReplacing(none, nullptr, 0, false, nullptr);
+        return CLAP_PROCESS_CONTINUE;
     }
     auto runTo = [&](uint32_t begin, uint32_t end) {
         if (doubles) {
@@ -122,16 +134,20 @@ clap_process_status ClapEqualizer::process(const clap_process_t& process, bool& 
     // An empty block still makes one engine call, as an empty call does in the other editions.
     uint32_t done = 0;
     bool ran = false;
+    // Only changes split the block: other events leave the engine's calls as they would be
+    // without them.
     for (uint32_t i = 0; i < eventCount; ++i) {
         const clap_event_header_t* header = events->get(events, i);
-        if (header == nullptr) continue;
+        Change change;
+        if (!decodeEvent(header, change)) continue;
         const uint32_t at = header->time < frames ? header->time : frames;
         if (at > done) {
             runTo(done, at);
             done = at;
             ran = true;
         }
-        valuesChanged |= applyEvent(header);
+        apply(change);
+        valuesChanged = true;
     }
     if (done < frames || !ran) runTo(done, frames);
     out->constant_mask = 0;

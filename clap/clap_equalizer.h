@@ -41,8 +41,8 @@ public:
     // Applies every parameter value event of the list, in order; other events, of other
     // namespaces too, are ignored. Answers whether a value changed.
     bool applyEvents(const clap_input_events_t* events);
-    // Runs the audio, split at the frames of its parameter events: each takes effect from its
-    // own frame (an event placed beyond the block, or before an earlier one, takes effect from
+    // Runs the audio, split at the frames of the parameter events that change a value: each
+    // takes effect from its own frame (an event placed beyond the block, or before an earlier one, takes effect from
     // the end, or the earlier one's frame). Buffers must be one stereo input and one stereo
     // output, both 32-bit or both 64-bit; otherwise the events are still taken and the call
     // answers CLAP_PROCESS_ERROR.
@@ -53,6 +53,14 @@ public:
     uint32_t tailFrames() const;
 
 private:
+    struct Change {
+        int index;
+        float normalized;
+    };
+    // The change a parameter value event makes; false for other events, unknown ids, values that
+    // are not a number, and values already set.
+    bool decodeEvent(const clap_event_header_t* header, Change& change) const;
+    void apply(const Change& change);
     bool applyEvent(const clap_event_header_t* header);
     template <class Sample>
     void run(const Sample* const* inputs, Sample* const* outputs, uint32_t begin, uint32_t end);

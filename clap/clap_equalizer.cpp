@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "clap_parameters.h"
 #include "real_values.h"
 
 namespace clap_edition {
@@ -24,6 +25,10 @@ constexpr Band kBands[] = {{param::hfFreq, param::muteHf},
                            {param::lfFreq, param::muteLf},
                            {param::lowPass, param::muteLowPass},
                            {param::highPass, param::muteHighPass}};
+
+void tellHost(const clap_output_events_t* out, const clap_event_header_t& event) {
+    if (out != nullptr && out->try_push != nullptr) out->try_push(out, &event);
+}
 
 int position(const std::atomic<float>* values, int index) {
     return param::positionOfNormalized(param::kTable[index], values[index].load(std::memory_order_relaxed));
@@ -85,23 +90,53 @@ bool ClapEqualizer::applyEvents(const clap_input_events_t* events) {
     return changed;
 }
 
+bool ClapEqualizer::takeEditorEdits(const clap_output_events_t* out) {
+    bool changed = false;
+    EditorEdit edit;
+    while (edits_.pop(edit)) {
+        const auto id = static_cast<clap_id>(edit.index);
+        if (edit.kind != EditorEdit::value) {
+            clap_event_param_gesture_t gesture{};
+            gesture.header = {sizeof gesture, 0, CLAP_CORE_EVENT_SPACE_ID,
+                              edit.kind == EditorEdit::begin ? uint16_t{CLAP_EVENT_PARAM_GESTURE_BEGIN}
+                                                             : uint16_t{CLAP_EVENT_PARAM_GESTURE_END},
+                              0};
+            gesture.param_id = id;
+            tellHost(out, gesture.header);
+            continue;
+        }
+        if (edit.normalized != values_[edit.index].load(std::memory_order_relaxed)) {
+            apply({edit.index, edit.normalized});
+            changed = true;
+        }
+        clap_event_param_value_t event{};
+        event.header = {sizeof event, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+        event.param_id = id;
+        event.note_id = -1, event.port_index = -1, event.channel = -1, event.key = -1;
+        event.value = realOfNormalized(edit.index, edit.normalized);
+        tellHost(out, event.header);
+    }
+    return changed;
+}
+
 template <class Sample>
 void ClapEqualizer::run(const Sample* const* inputs, Sample* const* outputs, uint32_t begin, uint32_t end) {
+    std::atomic<double>* peak = metering_.load(std::memory_order_relaxed) ? &outputPeak_ : nullptr;
     do {
         const uint32_t part = end - begin < kLongestCall ? end - begin : kLongestCall;
         const Sample* in[2] = {inputs[0] + begin, inputs[1] + begin};
         Sample* out[2] = {outputs[0] + begin, outputs[1] + begin};
         if constexpr (sizeof(Sample) == sizeof(float)) {
-            engine_.processReplacing(in, out, static_cast<int32_t>(part), false, nullptr);
+            engine_.processReplacing(in, out, static_cast<int32_t>(part), false, peak);
         } else {
-            engine_.processDoubleReplacing(in, out, static_cast<int32_t>(part), false, nullptr);
+            engine_.processDoubleReplacing(in, out, static_cast<int32_t>(part), false, peak);
         }
         begin += part;
     } while (begin < end);
 }
 
 clap_process_status ClapEqualizer::process(const clap_process_t& process, bool& valuesChanged) {
-    valuesChanged = false;
+    valuesChanged = takeEditorEdits(process.out_events);
     const clap_input_events_t* events = process.in_events;
     const bool readable = events != nullptr && events->size != nullptr && events->get != nullptr;
     const uint32_t eventCount = readable ? events->size(events) : 0;

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "editor_edits.h"
 #include "equalizer_engine.h"
 #include "parameter_table.h"
 
@@ -48,6 +49,18 @@ public:
     // answers CLAP_PROCESS_ERROR.
     clap_process_status process(const clap_process_t& process, bool& valuesChanged);
 
+    // The editor's edits, for the interface thread to push.
+    EditorEdits& editorEdits() { return edits_; }
+    // Applies the editor's edits and tells the host of them as gesture and value events (at
+    // frame 0) in `out` (may be null). Runs at the start of process and in flush. Answers
+    // whether a value changed.
+    bool takeEditorEdits(const clap_output_events_t* out);
+
+    // While metering, the audio raises the output peak, for the editor's clip lamp.
+    void setMetering(bool on) { metering_.store(on, std::memory_order_relaxed); }
+    // The highest output level since the last call.
+    double takeOutputPeak() { return outputPeak_.exchange(0.0, std::memory_order_relaxed); }
+
     // Frames of output after the input falls silent: unbounded while the Analog stage adds noise,
     // else an estimate of how long the lowest active section rings.
     uint32_t tailFrames() const;
@@ -67,6 +80,9 @@ private:
 
     std::atomic<float> values_[param::count];
     dsp::EqualizerEngine engine_;
+    EditorEdits edits_;
+    std::atomic<bool> metering_{false};
+    std::atomic<double> outputPeak_{0.0};
     double sampleRate_ = 44100.0;
     bool active_ = false;
 };

@@ -11,9 +11,11 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "clap_equalizer.h"
+#include "clap_gui.h"
 #include "clap_parameters.h"
 #include "millisecond_ticks.h"
 #include "state_stream.h"
@@ -53,6 +55,7 @@ struct Instance {
     const clap_host_params_t* hostParams = nullptr;
     const clap_host_tail_t* hostTail = nullptr;
     ClapEqualizer equalizer;
+    std::unique_ptr<ClapGui> gui;  // made by init; goes before the equalizer it edits
     std::atomic<bool> valuesChangedElsewhere{false};
     uint32_t reportedTail = 0;  // what the defaults ring for: nothing
 };
@@ -69,6 +72,11 @@ bool init(const clap_plugin_t* plugin) {
     self->threadCheck = self->hostExtension<clap_host_thread_check_t>(CLAP_EXT_THREAD_CHECK);
     self->hostParams = self->hostExtension<clap_host_params_t>(CLAP_EXT_PARAMS);
     self->hostTail = self->hostExtension<clap_host_tail_t>(CLAP_EXT_TAIL);
+    try {
+        self->gui = std::make_unique<ClapGui>(self->equalizer, self->host);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return true;
 }
 
@@ -147,11 +155,11 @@ bool parameterFromText(const clap_plugin_t* plugin, clap_id id, const char* text
     return instanceOf(plugin) != nullptr && value != nullptr && textToValue(id, text, *value);
 }
 
-void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t*) {
+void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out) {
     Instance* self = instanceOf(plugin);
-    if (self != nullptr && self->equalizer.applyEvents(in)) {
-        self->valuesChangedElsewhere.store(true, std::memory_order_release);
-    }
+    if (self == nullptr) return;
+    const bool edited = self->equalizer.takeEditorEdits(out);
+    if (self->equalizer.applyEvents(in) || edited) self->valuesChangedElsewhere.store(true, std::memory_order_release);
 }
 
 const clap_plugin_params_t kParams = {parameterCount, parameterInfo,     parameterValue,
@@ -204,10 +212,15 @@ const void* extension(const clap_plugin_t* plugin, const char* id) {
     if (std::strcmp(id, CLAP_EXT_LATENCY) == 0) return &kLatency;
     if (std::strcmp(id, CLAP_EXT_TAIL) == 0) return &kTail;
     if (std::strcmp(id, CLAP_EXT_RENDER) == 0) return &kRender;
-    return nullptr;
+    return guiExtension(id);
 }
 
 }  // namespace
+
+ClapGui* guiOf(const clap_plugin_t* plugin) {
+    Instance* self = instanceOf(plugin);
+    return self != nullptr ? self->gui.get() : nullptr;
+}
 
 const clap_plugin_t* createPlugin(const clap_plugin_descriptor_t* descriptor, const clap_host_t* host) {
     Instance* self;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -43,16 +44,48 @@ const clap_host_thread_check_t kThreadCheck = {isMainThread, isAudioThread};
 
 void rescan(const clap_host_t* host, clap_param_rescan_flags) { ++recordOf(host).rescans; }
 void clear(const clap_host_t*, clap_id, clap_param_clear_flags) {}
-void requestFlush(const clap_host_t*) {}
+void requestFlush(const clap_host_t* host) { ++recordOf(host).flushRequests; }
 const clap_host_params_t kParams = {rescan, clear, requestFlush};
 
 void tailChanged(const clap_host_t* host) { ++recordOf(host).tailChanges; }
 const clap_host_tail_t kTail = {tailChanged};
 
-const void* hostExtension(const clap_host_t*, const char* id) {
+bool registerTimer(const clap_host_t* host, uint32_t period, clap_id* id) {
+    HostRecord& record = recordOf(host);
+    *id = record.nextTimer++;
+    record.timers.emplace_back(*id, period);
+    return true;
+}
+bool unregisterTimer(const clap_host_t* host, clap_id id) {
+    auto& timers = recordOf(host).timers;
+    const auto found = std::find_if(timers.begin(), timers.end(), [id](const auto& t) { return t.first == id; });
+    if (found == timers.end()) return false;
+    timers.erase(found);
+    return true;
+}
+const clap_host_timer_support_t kTimers = {registerTimer, unregisterTimer};
+
+bool registerFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
+    recordOf(host).fds.push_back(fd);
+    return true;
+}
+bool modifyFd(const clap_host_t*, int, clap_posix_fd_flags_t) { return true; }
+bool unregisterFd(const clap_host_t* host, int fd) {
+    auto& fds = recordOf(host).fds;
+    const auto found = std::find(fds.begin(), fds.end(), fd);
+    if (found == fds.end()) return false;
+    fds.erase(found);
+    return true;
+}
+const clap_host_posix_fd_support_t kFds = {registerFd, modifyFd, unregisterFd};
+
+const void* hostExtension(const clap_host_t* host, const char* id) {
+    const HostOffers& offers = recordOf(host).offers;
     if (std::strcmp(id, CLAP_EXT_THREAD_CHECK) == 0) return &kThreadCheck;
     if (std::strcmp(id, CLAP_EXT_PARAMS) == 0) return &kParams;
     if (std::strcmp(id, CLAP_EXT_TAIL) == 0) return &kTail;
+    if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0 && offers.timers) return &kTimers;
+    if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0 && offers.fds) return &kFds;
     return nullptr;
 }
 void hostRequest(const clap_host_t*) {}
@@ -83,8 +116,16 @@ int64_t writeBytes(const clap_ostream_t* stream, const void* buffer, uint64_t si
     return static_cast<int64_t>(count);
 }
 
-bool tryPush(const clap_output_events_t*, const clap_event_header_t*) { return true; }
-const clap_output_events_t kOutputEvents = {nullptr, tryPush};
+bool tryPush(const clap_output_events_t* list, const clap_event_header_t* event) {
+    auto& sent = static_cast<HostRecord*>(list->ctx)->sent;
+    if (event->type == CLAP_EVENT_PARAM_VALUE) {
+        const auto* value = reinterpret_cast<const clap_event_param_value_t*>(event);
+        sent.push_back({event->type, value->param_id, value->value});
+    } else if (event->type == CLAP_EVENT_PARAM_GESTURE_BEGIN || event->type == CLAP_EVENT_PARAM_GESTURE_END) {
+        sent.push_back({event->type, reinterpret_cast<const clap_event_param_gesture_t*>(event)->param_id, 0.0});
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -127,7 +168,9 @@ const clap_event_header_t* EventList::get(const clap_input_events_t* list, uint3
 
 // --- instances ---
 
-Instance::Instance() {
+Instance::Instance(HostOffers offers) {
+    record_.offers = offers;
+    sink_ = {&record_, tryPush};
     host_ = {CLAP_VERSION_INIT, &record_,    "QX71 test host", "Quorvane", "", "1.0",
              hostExtension,     hostRequest, hostRequest,      hostRequest};
     const clap_plugin_factory_t* f = factory();
@@ -152,7 +195,7 @@ double Instance::value(clap_id id) const {
     return v;
 }
 
-void Instance::flush(const EventList& events) { params()->flush(plugin_, events.list(), &kOutputEvents); }
+void Instance::flush(const EventList& events) { params()->flush(plugin_, events.list(), &sink_); }
 
 template <class Sample>
 clap_process_status Instance::process(Stereo<Sample>& in, Stereo<Sample>& out, const EventList& events) {
@@ -172,7 +215,7 @@ clap_process_status Instance::process(Stereo<Sample>& in, Stereo<Sample>& out, c
     p.audio_outputs = &output;
     p.audio_inputs_count = p.audio_outputs_count = 1;
     p.in_events = events.list();
-    p.out_events = &kOutputEvents;
+    p.out_events = &sink_;
     steadyTime_ += p.frames_count;
     return process(p);
 }

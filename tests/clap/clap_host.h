@@ -42,18 +42,37 @@ private:
     mutable clap_input_events_t list_{nullptr, size, get};
 };
 
+// An event the plug-in sent to its host.
+struct SentEvent {
+    uint16_t type;
+    clap_id id;
+    double value;  // for parameter values
+};
+
+// What the host offers beyond the basics (parameters, tail, thread checks).
+struct HostOffers {
+    bool timers = true;
+    bool fds = true;
+};
+
 // What the plug-in told its host.
 struct HostRecord {
+    HostOffers offers;
     int rescans = 0;
     int tailChanges = 0;
+    int flushRequests = 0;
     bool processing = false;  // inside process(), for the thread checks
+    std::vector<SentEvent> sent;
+    std::vector<std::pair<clap_id, uint32_t>> timers;  // registered: id, period in ms
+    std::vector<int> fds;                              // registered
+    clap_id nextTimer = 1;
 };
 
 // One instance with its own host.
 class Instance {
 public:
     // Creates and initializes the plug-in; failures are test failures and leave plugin() null.
-    Instance();
+    explicit Instance(HostOffers offers = HostOffers());
     ~Instance();
     Instance(const Instance&) = delete;
     Instance& operator=(const Instance&) = delete;
@@ -78,6 +97,8 @@ public:
     clap_process_status process(Stereo<Sample>& in, Stereo<Sample>& out, const EventList& events = EventList());
     // Runs a raw process record (for malformed buffers).
     clap_process_status process(const clap_process_t& process);
+    // The list the plug-in's events to the host go to (recorded in record().sent).
+    const clap_output_events_t* sink() const { return &sink_; }
 
     // The state as saved, empty when saving fails.
     std::vector<uint8_t> saveState();
@@ -89,6 +110,7 @@ private:
     clap_host_t host_{};
     HostRecord record_;
     const clap_plugin_t* plugin_ = nullptr;
+    clap_output_events_t sink_{};
     int64_t steadyTime_ = 0;
 };
 

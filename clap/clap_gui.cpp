@@ -70,6 +70,8 @@ bool ClapGui::create(const char* api, bool floating) {
     editor_->setScale(scale_);
     for (int i = 0; i < param::count; ++i) {
         shown_[i] = equalizer_.normalized(i);
+        edited_[i] = -1.0f;  // no value of the editor's yet
+        gesture_[i] = false;
         editor_->setParameter(i, shown_[i]);
     }
     return true;
@@ -154,9 +156,12 @@ void ClapGui::tick() {
     if (!isOpen()) return;
     for (int i = 0; i < param::count; ++i) {
         const float value = equalizer_.normalized(i);
-        if (value == shown_[i]) continue;
+        // During a gesture, and once the instance has taken the editor's own last value, there
+        // is nothing new to show; setting it would pull a knob back while it is being dragged.
+        if (value == shown_[i] || gesture_[i]) continue;
         shown_[i] = value;
-        editor_->setParameter(i, value);
+        if (value != edited_[i]) editor_->setParameter(i, value);
+        edited_[i] = -1.0f;  // caught up, or overridden by the host
     }
     editor_->feedOutputLevel(equalizer_.takeOutputPeak());
     editor_->idle();
@@ -168,9 +173,21 @@ void ClapGui::push(const EditorEdit& edit) {
     if (hostParams_ != nullptr && hostParams_->request_flush != nullptr) hostParams_->request_flush(host_);
 }
 
-void ClapGui::parameterEdited(int index, float normalized) { push({EditorEdit::value, index, normalized}); }
-void ClapGui::gestureBegan(int index) { push({EditorEdit::begin, index, 0.0f}); }
-void ClapGui::gestureEnded(int index) { push({EditorEdit::end, index, 0.0f}); }
+void ClapGui::parameterEdited(int index, float normalized) {
+    if (!param::isValid(index)) return;
+    edited_[index] = normalized;
+    push({EditorEdit::value, index, normalized});
+}
+void ClapGui::gestureBegan(int index) {
+    if (!param::isValid(index)) return;
+    gesture_[index] = true;
+    push({EditorEdit::begin, index, 0.0f});
+}
+void ClapGui::gestureEnded(int index) {
+    if (!param::isValid(index)) return;
+    gesture_[index] = false;
+    push({EditorEdit::end, index, 0.0f});
+}
 
 void ClapGui::sizeRequested(int width, int height) {
     if (hostGui_ != nullptr && hostGui_->request_resize != nullptr && width > 0 && height > 0) {

@@ -63,7 +63,9 @@ private:
     clap_id timer_ = CLAP_INVALID_ID;
     bool threadTimer_ = false;  // Windows: timer_ is a thread timer of our own, not the host's
     int fd_ = -1;
-    float shown_[param::count] = {};  // the instance's values as the editor was last given them
+    float shown_[param::count] = {};   // the instance's values as the editor last saw them
+    float edited_[param::count] = {};  // the editor's last edit of each parameter
+    bool gesture_[param::count] = {};  // a gesture on the parameter is under way
 };
 
 // The gui, timer-support and posix-fd-support extensions; null for other ids.

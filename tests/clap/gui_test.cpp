@@ -26,9 +26,19 @@ int openFileCount() {
     return count;
 }
 
+// Xvfb refuses some connections opened right after another one closed (xdotool's, the
+// editor's); a host would try again.
+Display* openDisplay() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+        usleep(50000);
+    }
+    return nullptr;
+}
+
 // A host window at the screen's top-left corner, so editor and screen coordinates agree.
 struct HostWindow {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     Window window = 0;
 
     HostWindow() {

@@ -103,7 +103,7 @@ int64_t readBytes(const clap_istream_t* stream, void* buffer, uint64_t size) {
     auto& s = *static_cast<ReadStream*>(stream->ctx);
     if (s.failAfter >= 0 && s.position >= static_cast<size_t>(s.failAfter)) return -1;
     size_t count = std::min<uint64_t>({size, s.perRead, s.bytes.size() - s.position});
-    std::memcpy(buffer, s.bytes.data() + s.position, count);
+    if (count > 0) std::memcpy(buffer, s.bytes.data() + s.position, count);
     s.position += count;
     return static_cast<int64_t>(count);
 }

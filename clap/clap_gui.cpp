@@ -126,6 +126,12 @@ bool ClapGui::setParent(const clap_window_t* window) {
 #endif
     const int fd = editor_->eventDescriptor();
     if (fds_ != nullptr && fd >= 0 && fds_->register_fd(host_, fd, CLAP_POSIX_FD_READ)) fd_ = fd;
+    if (timer_ == CLAP_INVALID_ID && fd_ < 0) {
+        // The host took neither: an editor that never handles its events would freeze.
+        editor_->close();
+        equalizer_.setMetering(false);
+        return false;
+    }
     return true;
 }
 

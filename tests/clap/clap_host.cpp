@@ -52,6 +52,7 @@ const clap_host_tail_t kTail = {tailChanged};
 
 bool registerTimer(const clap_host_t* host, uint32_t period, clap_id* id) {
     HostRecord& record = recordOf(host);
+    if (record.offers.refuseRegistrations) return false;
     *id = record.nextTimer++;
     record.timers.emplace_back(*id, period);
     return true;
@@ -66,6 +67,7 @@ bool unregisterTimer(const clap_host_t* host, clap_id id) {
 const clap_host_timer_support_t kTimers = {registerTimer, unregisterTimer};
 
 bool registerFd(const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
+    if (recordOf(host).offers.refuseRegistrations) return false;
     recordOf(host).fds.push_back(fd);
     return true;
 }

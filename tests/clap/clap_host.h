@@ -53,6 +53,7 @@ struct SentEvent {
 struct HostOffers {
     bool timers = true;
     bool fds = true;
+    bool refuseRegistrations = false;  // offered, yet every timer and descriptor is refused
 };
 
 // What the plug-in told its host.

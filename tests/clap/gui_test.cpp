@@ -95,6 +95,10 @@ TEST(ClapGui, RefusedWhereNothingWouldDriveItAndForOtherWindowKinds) {
     Instance neither(HostOffers{false, false});
     Editor refused(neither);
     EXPECT_FALSE(refused.gui()->create(neither.plugin(), CLAP_WINDOW_API_X11, false));
+    HostWindow host;
+    ASSERT_NE(host.display, nullptr) << "no X display";
+    Instance refusing(HostOffers{true, true, true});
+    EXPECT_FALSE(Editor(refusing).open(host.window));
     for (HostOffers offers : {HostOffers{true, false}, HostOffers{false, true}}) {
         Instance i(offers);
         Editor editor(i);

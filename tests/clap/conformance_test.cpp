@@ -176,6 +176,9 @@ TEST(ClapEdition, RatesFrom1kHzTo768kHzRunAndAbsurdOnesAreRefused) {
     Instance twice;
     ASSERT_TRUE(twice.activate(48000));
     EXPECT_FALSE(twice.plugin()->activate(twice.plugin(), 44100, 1, 512));
+    Instance onAudioThread;  // as the host's thread check reports it
+    onAudioThread.record().processing = true;
+    EXPECT_FALSE(onAudioThread.activate(48000));
 }
 
 // In place and out of place, 32 and 64 bit, blocks from 1 to 16384 frames: the same output.
@@ -375,6 +378,9 @@ TEST(ClapEdition, InvalidStatesAreRefusedAndChangeNothing) {
         EXPECT_FALSE(i.loadState(bytes)) << bytes.size() << " bytes";
         EXPECT_FALSE(i.loadState(bytes, 2)) << bytes.size() << " bytes, 2 per read";
     }
+    i.record().processing = true;  // a load on the audio thread, as the host's thread check reports it
+    EXPECT_FALSE(i.loadState(before));
+    i.record().processing = false;
     EXPECT_FALSE(i.loadState(before, SIZE_MAX, 50));  // a read error midway
     EXPECT_FALSE(i.loadState(before, SIZE_MAX, 0));
     EXPECT_FALSE(i.state()->load(i.plugin(), nullptr));

@@ -13,6 +13,11 @@ namespace {
 
 bool isParameter(VstInt32 index) { return index >= 0 && index < param::count; }
 
+VSTGUI::PlatformFrame* platformFrameOf(EqualizerEditor& editor) {
+    VSTGUI::CFrame* frame = editor.getFrame();
+    return frame != nullptr ? frame->getPlatformFrame() : nullptr;
+}
+
 }  // namespace
 
 // The VST 2.4 edition's plug-in with this object as its host. Every stored change passes
@@ -82,9 +87,13 @@ void HostedEditor::close() { plugin_->editor().close(); }
 bool HostedEditor::isOpen() const { return plugin_->editor().isGuiOpen(); }
 
 void* HostedEditor::window() const {
-    VSTGUI::CFrame* frame = plugin_->editor().getFrame();
-    VSTGUI::PlatformFrame* platform = frame != nullptr ? frame->getPlatformFrame() : nullptr;
+    VSTGUI::PlatformFrame* platform = platformFrameOf(plugin_->editor());
     return platform != nullptr ? platform->nativeWindow() : nullptr;
+}
+
+int HostedEditor::eventDescriptor() const {
+    VSTGUI::PlatformFrame* platform = platformFrameOf(plugin_->editor());
+    return platform != nullptr ? platform->eventDescriptor() : -1;
 }
 
 int HostedEditor::width() const {

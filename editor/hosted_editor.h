@@ -43,6 +43,9 @@ public:
     bool isOpen() const;
     // The editor window's native handle while open, else null.
     void* window() const;
+    // While open, the file descriptor on which its window events arrive (the X11 connection;
+    // when it is readable, idle() handles them), else -1.
+    int eventDescriptor() const;
 
     int width() const;
     int height() const;

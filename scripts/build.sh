@@ -21,6 +21,10 @@ mkdir -p build dist
 configure_and_build linux linux-x86_64
 configure_and_build windows-x86 windows-x86 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 configure_and_build windows-x64 windows-x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+# The CLAP edition comes from the Linux and the Windows x64 trees, into dist/clap/<target>/.
+for clap in dist/clap/linux-x86_64/QX71.clap dist/clap/windows-x64/QX71.clap; do
+  [ -f "$clap" ] || { echo "the build left no $clap"; exit 1; }
+done
 if [ "${1:-}" = "--tests" ]; then
   configure_and_build asan "" -DCMAKE_BUILD_TYPE=Debug -DQX71_SANITIZE=ON
   configure_and_build tsan "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX71_TSAN=ON

@@ -50,6 +50,9 @@ public:
     virtual void processEvents() {}
     // The native window, or nullptr.
     virtual void* nativeWindow() { return nullptr; }
+    // The file descriptor on which the window's events arrive (the X11 connection), for hosts
+    // that watch it and call processEvents when it is readable; -1 where there is none.
+    virtual int eventDescriptor() { return -1; }
 };
 
 // The offscreen backend: a software back buffer, presenting nothing, a text box fed by keys and

@@ -137,6 +137,7 @@ public:
     }
 
     void* nativeWindow() override { return reinterpret_cast<void*>(window); }
+    int eventDescriptor() override { return display ? ConnectionNumber(display) : -1; }
 
 private:
     bool createImage(Visual* visual, int depth) {

@@ -31,7 +31,7 @@ fi
 
 echo
 echo "Built:"
-find dist -type f \( -name '*.dll' -o -name '*.so' \) | sort | while read -r f; do
+find dist -type f \( -name '*.dll' -o -name '*.so' -o -name '*.clap' \) | sort | while read -r f; do
   printf '  %-32s %8d bytes\n' "$f" "$(stat -c %s "$f")"
 done
 echo "Tools:        $(ls dist/bin/* | tr '\n' ' ')"
@@ -46,6 +46,8 @@ Install into a host:
     rescan plug-ins.
   Linux, LV2 hosts (Ardour, Qtractor, Carla, Zrythm ...): copy the folder dist/lv2/qx71.lv2
     into ~/.lv2 and rescan plug-ins (URI urn:qx71:channel-eq).
+  CLAP hosts (Bitwig, REAPER, Qtractor, Carla ...): copy dist/clap/linux-x86_64/QX71.clap
+    into ~/.clap, or dist/clap/windows-x64/QX71.clap into %COMMONPROGRAMFILES%\CLAP, and rescan.
   Windows: copy dist/windows-x64/QX71.dll (64-bit hosts) or dist/windows-x86/QX71.dll
     (32-bit hosts) into the host's VST 2 plug-in folder, e.g. C:\Program Files\VSTPlugins,
     and rescan.

@@ -58,7 +58,7 @@ int selectorSteps(long tag) {
     }
 }
 
-// The thirteen bitmaps, one reference each while the views are built.
+// The thirteen bitmaps at the window's scale, one reference each while the views are built.
 class Artwork {
 public:
     Artwork() = default;
@@ -69,8 +69,8 @@ public:
             if (bitmap) bitmap->forget();
         }
     }
-    void load() {
-        for (int i = 0; i < artwork::kCount; ++i) bitmaps[i] = new CBitmap(artwork::kBackground + i);
+    void load(double scale) {
+        for (int i = 0; i < artwork::kCount; ++i) bitmaps[i] = new CBitmap(artwork::kBackground + i, scale);
     }
     CBitmap* const* all() const { return bitmaps.data(); }
 
@@ -117,9 +117,9 @@ bool EqualizerEditor::open(void* parentWindow) {
 
 bool EqualizerEditor::buildWindow(void* parentWindow) {
     Artwork art;
-    art.load();
+    art.load(getScale());
     setKnobMode(kLinearMode);
-    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this);
+    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this, getScale());
     try {
         newFrame->setBackground(art.all()[0]);
         // Changes from other threads from here on are marked and shown at the first idle; taking

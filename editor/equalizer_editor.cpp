@@ -117,9 +117,9 @@ bool EqualizerEditor::open(void* parentWindow) {
 
 bool EqualizerEditor::buildWindow(void* parentWindow) {
     Artwork art;
-    art.load(getScale());
+    art.load(openingScale());
     setKnobMode(kLinearMode);
-    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this, getScale());
+    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this, openingScale());
     try {
         newFrame->setBackground(art.all()[0]);
         // Changes from other threads from here on are marked and shown at the first idle; taking

@@ -30,8 +30,10 @@ VstInt16 scaled(VstInt16 logical, double scale) { return static_cast<VstInt16>(s
 
 }  // namespace
 
+double AEffGUIEditor::getScale() const { return frame ? scale : VSTGUI::chooseEditorScale(hostScale, nullptr); }
+
 bool AEffGUIEditor::getRect(ERect** ppRect) {
-    if (!frame) scale = VSTGUI::chooseEditorScale(hostScale, nullptr);
+    if (!frame) scale = getScale();
     deviceRect =
         ERect{scaled(rect.top, scale), scaled(rect.left, scale), scaled(rect.bottom, scale), scaled(rect.right, scale)};
     *ppRect = &deviceRect;

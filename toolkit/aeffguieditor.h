@@ -33,8 +33,8 @@ public:
     // the host is asked to resize it (audioMasterSizeWindow) and, where it agrees, the frame is
     // rebuilt at once; elsewhere the scale applies at the next open.
     bool setHostScale(double scale) override;
-    // The effective scale: the open window's, or the one getRect currently answers for.
-    double getScale() const { return scale; }
+    // The effective scale: the open window's, or while closed the one getRect answers for.
+    double getScale() const;
     // Redraws what is dirty, unless doIdleStuff is waiting on the host.
     void idle() override;
     // To the frame's focus view; true only when it used the key.
@@ -54,6 +54,9 @@ public:
 
 protected:
     static constexpr std::uint32_t kIdleIntervalMs = 50;
+
+    // The scale open() decided, for the subclass to build its frame at.
+    double openingScale() const { return scale; }
 
     // Size in logical pixels, set by the subclass.
     ERect rect{};

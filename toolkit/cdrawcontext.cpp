@@ -26,7 +26,9 @@ CRect CDrawContext::frameRect(const CRect& r) const {
 }
 
 CPoint CDrawContext::framePoint(const CPoint& p) const {
-    return CPoint(static_cast<CCoord>(std::floor(p.x / scale)), static_cast<CCoord>(std::floor(p.y / scale)));
+    // The logical pixel under the device pixel's centre.
+    return CPoint(static_cast<CCoord>(std::floor((p.x + 0.5) / scale)),
+                  static_cast<CCoord>(std::floor((p.y + 0.5) / scale)));
 }
 
 CRect CDrawContext::toDevice(const CRect& rect) const {

@@ -33,19 +33,6 @@ constexpr SectionRule kSectionRules[kLampSectionCount] = {
     {param::highPass, 0.2, param::muteHighPass},
 };
 
-struct ReadoutBinding {
-    long tag;
-    int parameter;
-    float halfRange;
-};
-
-constexpr ReadoutBinding kReadouts[] = {
-    {1001, param::hfGain, readout::kGainHalfRange},   {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
-    {1003, param::mfGain, readout::kGainHalfRange},   {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
-    {1005, param::lfGain, readout::kGainHalfRange},   {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
-    {1007, param::output, readout::kOutputHalfRange},
-};
-
 // Positions above OFF of a selector knob, whose value is snapped to its grid, or 0 for other tags.
 int selectorSteps(long tag) {
     switch (tag) {
@@ -183,41 +170,10 @@ void EqualizerEditor::showPendingParameters() {
 }
 
 void EqualizerEditor::showParameter(VstInt32 index) {
-    const EditorViews& v = views;
-    std::array<CControl*, 2> bound{};
-    switch (index) {
-        case param::output: bound = {v.outputKnob, v.outputText}; break;
-        case param::phase: bound = {v.phaseButton}; break;
-        case param::hfFreq: bound = {v.hfFreqKnob}; break;
-        case param::hfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
-        case param::hfBandwidth: bound = {v.hfBwKnob, v.hfBwText}; break;
-        case param::hfType: bound = {v.hfTypeSwitch}; break;
-        case param::hfMode: bound = {v.hfModeButton}; break;
-        case param::mfFreq: bound = {v.mfFreqKnob}; break;
-        case param::mfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
-        case param::mfBandwidth: bound = {v.mfBwKnob, v.mfBwText}; break;
-        case param::mfType: bound = {v.mfTypeSwitch}; break;
-        case param::lfFreq: bound = {v.lfFreqKnob}; break;
-        case param::lfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
-        case param::lfBandwidth: bound = {v.lfBwKnob, v.lfBwText}; break;
-        case param::lfType: bound = {v.lfTypeSwitch}; break;
-        case param::lfMode: bound = {v.lfModeButton}; break;
-        case param::lowPass: bound = {v.loPassKnob}; break;
-        case param::highPass: bound = {v.hiPassKnob}; break;
-        case param::lowSlope: bound = {v.loSlopeSwitch}; break;
-        case param::highSlope: bound = {v.hiSlopeSwitch}; break;
-        case param::analog: bound = {v.analogButton}; break;
-        case param::muteHf: bound = {v.hfMuteButton}; break;
-        case param::muteMf: bound = {v.mfMuteButton}; break;
-        case param::muteLf: bound = {v.lfMuteButton}; break;
-        case param::muteLowPass: bound = {v.lpfMuteButton}; break;
-        case param::muteHighPass: bound = {v.hpfMuteButton}; break;
-        default: return;
-    }
+    const ParameterViews& bound = views.parameters[index];
     float stored = effect->getParameter(index);
-    for (CControl* control : bound) {
-        if (control) control->setValue(stored);
-    }
+    if (bound.control) bound.control->setValue(stored);
+    if (bound.readout) bound.readout->setValue(stored);
 }
 
 void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
@@ -234,15 +190,13 @@ void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
         control->setDirty();
         return;
     }
-    for (const ReadoutBinding& binding : kReadouts) {
-        if (binding.tag != tag) continue;
+    if (const ReadoutBinding* binding = readoutForTag(tag)) {
         char text[CParamDisplay::kTextSize];
         static_cast<CTextEdit*>(control)->getText(text);
         // A typed value is no gesture: the host is not sent automation for it.
-        if (std::optional<float> typed = readout::parse(text, binding.halfRange)) {
-            effect->setParameter(binding.parameter, *typed);
+        if (std::optional<float> typed = readout::parse(text, binding->halfRange)) {
+            effect->setParameter(binding->parameter, *typed);
         }
-        return;
     }
 }
 

@@ -30,7 +30,13 @@ VstInt16 scaled(VstInt16 logical, double scale) { return static_cast<VstInt16>(s
 
 }  // namespace
 
-double AEffGUIEditor::getScale() const { return frame ? scale : VSTGUI::chooseEditorScale(hostScale, nullptr); }
+double AEffGUIEditor::getScale() const {
+    if (frame) return scale;
+    return VSTGUI::chooseEditorScale(hostScale, [this] {
+        if (!closedSystemScale) closedSystemScale = VSTGUI::systemEditorScale(nullptr);
+        return *closedSystemScale;
+    });
+}
 
 bool AEffGUIEditor::getRect(ERect** ppRect) {
     if (!frame) scale = getScale();
@@ -42,8 +48,10 @@ bool AEffGUIEditor::getRect(ERect** ppRect) {
 
 bool AEffGUIEditor::open(void* ptr) {
     systemWindow = ptr;
-    scale = ptr ? VSTGUI::chooseEditorScale(hostScale, ptr)
-                : VSTGUI::editorScaleFromEnvironment().value_or(hostScale.value_or(1.0));
+    closedSystemScale.reset();
+    // An offscreen frame does not ask the system.
+    scale = VSTGUI::chooseEditorScale(hostScale,
+                                      [ptr] { return ptr ? VSTGUI::systemEditorScale(ptr) : std::optional<double>(); });
     return true;
 }
 
@@ -53,7 +61,7 @@ bool AEffGUIEditor::setHostScale(double newScale) {
     hostScale = step;
     if (!frame) return true;
     void* parent = systemWindow;
-    double wanted = VSTGUI::chooseEditorScale(hostScale, parent);
+    double wanted = VSTGUI::chooseEditorScale(hostScale, [parent] { return VSTGUI::systemEditorScale(parent); });
     if (wanted == scale) return true;
     auto* effectX = dynamic_cast<AudioEffectX*>(effect);
     if (effectX &&

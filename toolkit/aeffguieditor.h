@@ -67,5 +67,8 @@ protected:
 private:
     std::optional<double> hostScale;
     double scale = 1.0;
+    // The system's scale as asked while closed, kept until the next open: hosts may ask for the
+    // rectangle at every idle, and asking X11 costs a display connection.
+    mutable std::optional<std::optional<double>> closedSystemScale;
     ERect deviceRect{};
 };

@@ -1,6 +1,5 @@
 #include "editor_scale.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -30,13 +29,6 @@ std::optional<double> editorScaleFromEnvironment() {
         }
     }
     return scale;
-}
-
-double chooseEditorScale(std::optional<double> hostScale, void* parentWindow) {
-    if (std::optional<double> user = editorScaleFromEnvironment()) return *user;
-    if (hostScale) return *hostScale;
-    if (std::optional<double> system = systemEditorScale(parentWindow)) return *system;
-    return 1.0;
 }
 
 }  // namespace VSTGUI

@@ -25,7 +25,14 @@ std::optional<double> editorScaleFromEnvironment();
 // default), clamped to [1, 3] and rounded to the nearest step; nothing when the system says none.
 std::optional<double> systemEditorScale(void* parentWindow);
 
-// The order above.
-double chooseEditorScale(std::optional<double> hostScale, void* parentWindow);
+// The order above; systemScale() (an optional scale) is asked only when the user and the host
+// give none.
+template <class SystemScale>
+double chooseEditorScale(std::optional<double> hostScale, SystemScale systemScale) {
+    if (std::optional<double> user = editorScaleFromEnvironment()) return *user;
+    if (hostScale) return *hostScale;
+    if (std::optional<double> system = systemScale()) return *system;
+    return 1.0;
+}
 
 }  // namespace VSTGUI

@@ -1,5 +1,6 @@
 // The resource tables of built Windows modules: the editor edition carries the thirteen PNGs at
-// each scale (type "PNG", numbers 101-113, 201-213, 301-313, US English) and both carry their version information.
+// each scale (type "PNG", numbers 101-113, 201-213, 301-313, US English) and both carry their
+// version information.
 // Usage: qx71_resource_table_test <editor-edition module> <plain-edition module> [gtest flags]
 #include <gtest/gtest.h>
 

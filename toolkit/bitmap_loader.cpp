@@ -129,7 +129,7 @@ bool CBitmap::loadFromResource(long id, double scale) {
     if (scale == 1.0) return loadFromResource(id);
     int set = std::min(kArtworkMaxScale, static_cast<int>(std::ceil(scale)));
     if (!loadFromResource(scaledArtworkId(static_cast<int>(id), set)) || width % set || height % set) {
-        // Without a larger set the 1x picture is enlarged, blurred but in place.
+        // Without the larger set the 1x picture is enlarged: coarse, but in place.
         set = 1;
         if (!loadFromResource(id)) return false;
     }

@@ -36,24 +36,24 @@ std::unique_ptr<PixelImage> resampleArea(const PixelImage& source, int width, in
     source.synchronize();
     std::vector<std::vector<Tap>> columns = coverage(source.width(), width);
     std::vector<std::vector<Tap>> rows = coverage(source.height(), height);
-    // Horizontal pass into doubles, then vertical pass into bytes.
-    std::vector<double> across(static_cast<std::size_t>(source.height()) * width * 4);
-    for (int y = 0; y < source.height(); ++y) {
-        const std::uint8_t* in = source.rowFromTop(y);
-        double* out = &across[static_cast<std::size_t>(y) * width * 4];
-        for (int x = 0; x < width; ++x) {
-            for (const Tap& tap : columns[x]) {
-                for (int c = 0; c < 4; ++c) out[x * 4 + c] += tap.weight * in[tap.index * 4 + c];
+    // Row by row: the source rows an output row covers, each reduced across and weighted, so that
+    // only one row of sums is held however tall the strip.
+    std::vector<float> sum(static_cast<std::size_t>(width) * 4);
+    for (int y = 0; y < height; ++y) {
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (const Tap& row : rows[y]) {
+            const std::uint8_t* in = source.rowFromTop(row.index);
+            for (int x = 0; x < width; ++x) {
+                for (const Tap& column : columns[x]) {
+                    auto weight = static_cast<float>(row.weight * column.weight);
+                    const std::uint8_t* pixel = in + column.index * 4;
+                    for (int c = 0; c < 4; ++c) sum[x * 4 + c] += weight * pixel[c];
+                }
             }
         }
-    }
-    for (int y = 0; y < height; ++y) {
         std::uint8_t* out = result->rowFromTop(y);
-        for (int x = 0; x < width * 4; ++x) {
-            double sum = 0;
-            for (const Tap& tap : rows[y])
-                sum += tap.weight * across[static_cast<std::size_t>(tap.index) * width * 4 + x];
-            out[x] = static_cast<std::uint8_t>(std::clamp(std::floor(sum + 0.5), 0.0, 255.0));
+        for (int i = 0; i < width * 4; ++i) {
+            out[i] = static_cast<std::uint8_t>(std::clamp(std::floor(sum[i] + 0.5f), 0.0f, 255.0f));
         }
     }
     return result;

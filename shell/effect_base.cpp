@@ -108,9 +108,9 @@ VstInt32 EffectBase::canDo(char* text) {
 
 VstIntPtr EffectBase::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     (void)ptr;
-    constexpr VstInt32 kScaleIndex = 0x50726553;   // 'PreS'
-    constexpr VstIntPtr kScaleValue = 0x41654373;  // 'AeCs'
-    if (index == kScaleIndex && value == kScaleValue && editor != nullptr) return editor->setHostScale(opt) ? 1 : 0;
+    if (index == kScaleMessageIndex && value == kScaleMessageValue && editor != nullptr) {
+        return editor->setHostScale(opt) ? 1 : 0;
+    }
     return 0;
 }
 

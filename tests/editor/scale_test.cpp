@@ -14,9 +14,6 @@ using namespace VSTGUI;
 namespace editor_test {
 namespace {
 
-constexpr VstInt32 kScaleIndex = 0x50726553;   // 'PreS'
-constexpr VstIntPtr kScaleValue = 0x41654373;  // 'AeCs'
-
 struct Outcome {
     std::vector<float> parameters;
     std::vector<HostCall> automation;
@@ -83,7 +80,7 @@ TEST(ScaledEditor, GesturesAtScaledPositionsGiveTheValuesOfScaleOne) {
 class EditorScaleTest : public EditorTest {
 protected:
     VstIntPtr sendScale(float scale) {
-        return effect->dispatcher(effVendorSpecific, kScaleIndex, kScaleValue, nullptr, scale);
+        return effect->dispatcher(effVendorSpecific, kScaleMessageIndex, kScaleMessageValue, nullptr, scale);
     }
     std::pair<int, int> rectSize() {
         ERect* rect = nullptr;
@@ -104,7 +101,7 @@ TEST_F(EditorScaleTest, HostScaleIsCheckedRoundedAndSizesTheWindow) {
          {0.5f, 0.99f, 3.01f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         EXPECT_EQ(sendScale(bad), 0) << bad;
     }
-    EXPECT_EQ(effect->dispatcher(effVendorSpecific, kScaleIndex, 0, nullptr, 1.5f), 0);  // another message
+    EXPECT_EQ(effect->dispatcher(effVendorSpecific, kScaleMessageIndex, 0, nullptr, 1.5f), 0);  // another message
     EXPECT_EQ(rectSize(), std::make_pair(580, 1320));
     EXPECT_EQ(sendScale(1.3f), 1);  // to the nearest quarter
     EXPECT_DOUBLE_EQ(editor->getScale(), 1.25);

@@ -69,10 +69,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (argc == 5) {
-        constexpr VstInt32 kScaleIndex = 0x50726553;  // 'PreS'
-        constexpr VstIntPtr kScaleValue = 0x41654373;  // 'AeCs'
         float scale = std::strtof(argv[4], nullptr);
-        if (instance->dispatch(effVendorSpecific, kScaleIndex, kScaleValue, nullptr, scale) != 1) {
+        if (instance->dispatch(effVendorSpecific, kScaleMessageIndex, kScaleMessageValue, nullptr, scale) != 1) {
             std::fprintf(stderr, "the plug-in did not take the scale %s\n", argv[4]);
             return 1;
         }

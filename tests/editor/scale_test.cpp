@@ -77,6 +77,24 @@ TEST(ScaledEditor, GesturesAtScaledPositionsGiveTheValuesOfScaleOne) {
     }
 }
 
+VstIntPtr VSTCALLBACK resizingHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    if (opcode == audioMasterVersion) return 2400;
+    return opcode == audioMasterSizeWindow ? 1 : 0;
+}
+
+TEST(ScaledEditor, AHostThatResizesGetsTheNewScaleAtOnceWithTheValuesShown) {
+    vst::EqualizerPlugin effect(resizingHost);
+    auto* editor = static_cast<EqualizerEditor*>(effect.getEditor());
+    ASSERT_TRUE(editor->open(nullptr));
+    effect.setParameter(param::hfGain, 0.75f);
+    EXPECT_EQ(effect.dispatcher(effVendorSpecific, kScaleMessageIndex, kScaleMessageValue, nullptr, 1.5f), 1);
+    ASSERT_TRUE(editor->isGuiOpen());
+    EXPECT_EQ(editor->getFrame()->getBackBuffer()->getWidth(), 435);
+    EXPECT_DOUBLE_EQ(editor->getScale(), 1.5);
+    EXPECT_FLOAT_EQ(editor->getViews().control<FineKnob>(param::hfGain)->getValue(), 0.75f);
+    editor->close();
+}
+
 class EditorScaleTest : public EditorTest {
 protected:
     VstIntPtr sendScale(float scale) {

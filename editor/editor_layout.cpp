@@ -22,6 +22,27 @@ constexpr float kGainSteps = 2.0f * readout::kGainHalfRange;
 constexpr float kBandwidthSteps = 2.0f * readout::kBandwidthHalfRange;
 constexpr float kOutputSteps = 2.0f * readout::kOutputHalfRange;
 
+}  // namespace
+
+const ReadoutBinding kReadouts[7] = {
+    {1001, param::hfGain, readout::kGainHalfRange, layout::highGainReadout},
+    {1003, param::mfGain, readout::kGainHalfRange, layout::midGainReadout},
+    {1005, param::lfGain, readout::kGainHalfRange, layout::lowGainReadout},
+    {1002, param::hfBandwidth, readout::kBandwidthHalfRange, layout::highBwReadout},
+    {1004, param::mfBandwidth, readout::kBandwidthHalfRange, layout::midBwReadout},
+    {1006, param::lfBandwidth, readout::kBandwidthHalfRange, layout::lowBwReadout},
+    {1007, param::output, readout::kOutputHalfRange, layout::outputReadout},
+};
+
+const ReadoutBinding* readoutForTag(long tag) {
+    for (const ReadoutBinding& binding : kReadouts) {
+        if (binding.tag == tag) return &binding;
+    }
+    return nullptr;
+}
+
+namespace {
+
 CRect toRect(const layout::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
 
 CRect square(const layout::Point& centre, int side) {
@@ -39,7 +60,7 @@ CRect readoutAt(const layout::Rect& r) { return CRect(r.left, r.top, r.left + kR
 
 class ViewBuilder {
 public:
-    explicit ViewBuilder(const LayoutInputs& in) : in(in) {}
+    ViewBuilder(const LayoutInputs& in, EditorViews& views) : in(in), views(views) {}
 
     CBitmap* bitmap(artwork::Id id) const { return in.bitmaps[id - artwork::kBackground]; }
 
@@ -66,24 +87,31 @@ public:
         return add(view);
     }
 
+    // Adds the parameter's control and enters it in the table.
+    template <class Control>
+    Control* bind(Control* control, int parameter) {
+        views.parameters[parameter].control = add(control, parameter);
+        return control;
+    }
+
     SelectorKnob* selectorKnob(const CRect& rect, int parameter, artwork::Id art, long frames) {
-        return add(new SelectorKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
+        return bind(new SelectorKnob(rect, in.listener, parameter, frames, rect.height(), bitmap(art)), parameter);
     }
 
     FineKnob* fineKnob(const CRect& rect, int parameter, artwork::Id art) {
-        return add(new FineKnob(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
-                   parameter);
+        return bind(new FineKnob(rect, in.listener, parameter, layout::fineKnobFrames, rect.height(), bitmap(art)),
+                    parameter);
     }
 
     CHorizontalSwitch* horizontalSwitch(const layout::Rect& r, int parameter, artwork::Id art, long positions) {
         CRect rect = toRect(r);
-        return add(new CHorizontalSwitch(rect, in.listener, parameter, positions, layout::switchFrameHeight, positions,
-                                         bitmap(art)),
-                   parameter);
+        return bind(new CHorizontalSwitch(rect, in.listener, parameter, positions, layout::switchFrameHeight, positions,
+                                          bitmap(art)),
+                    parameter);
     }
 
     COnOffButton* button(const layout::Rect& r, int parameter, CBitmap* art) {
-        return add(new COnOffButton(toRect(r), in.listener, parameter, art), parameter);
+        return bind(new COnOffButton(toRect(r), in.listener, parameter, art), parameter);
     }
 
     SectionLamp* lamp(const layout::Rect& r, LampSection section) {
@@ -92,23 +120,24 @@ public:
         return add(view);
     }
 
-    CTextEdit* readout(const layout::Rect& r, long tag, int parameter, const float& halfRange) {
-        auto* view = new CTextEdit(readoutAt(r), in.listener, tag, nullptr, nullptr, 0);
+    void readout(const ReadoutBinding& binding) {
+        auto* view = new CTextEdit(readoutAt(binding.rect), in.listener, binding.tag, nullptr, nullptr, 0);
         view->setFont(kNormalFontVerySmall);
         view->setTextTransparency(true);
         view->setFontColor(kReadoutColour);
-        view->setStringConvert(readout::formatHook, const_cast<float*>(&halfRange));
-        return add(view, parameter);
+        view->setStringConvert(readout::formatHook, const_cast<float*>(&binding.halfRange));
+        views.parameters[binding.parameter].readout = add(view, binding.parameter);
     }
 
     const LayoutInputs& in;
+    EditorViews& views;
 };
 
 }  // namespace
 
 void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     using namespace layout;
-    ViewBuilder b(in);
+    ViewBuilder b(in, v);
 
     v.hfArcSwitch = b.bandRing(highBandCentre, param::hfFreq);
     v.mfArcSwitch = b.bandRing(midBandCentre, param::mfFreq);
@@ -124,76 +153,67 @@ void buildEditorViews(const LayoutInputs& in, EditorViews& v) {
     const CRect lfInner = square(lowBandCentre, innerKnobSize);
     const CRect filterInner = square(filterCentre, innerKnobSize);
 
-    v.hfFreqKnob = b.selectorKnob(hfSelector, param::hfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.hfGainKnob = b.fineKnob(hfInner, param::hfGain, artwork::kGainKnob);
-    v.hfBwKnob = b.fineKnob(sideKnob(highBwCentre), param::hfBandwidth, artwork::kSideKnob);
-    v.mfFreqKnob = b.selectorKnob(mfSelector, param::mfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.mfGainKnob = b.fineKnob(mfInner, param::mfGain, artwork::kGainKnob);
-    v.mfBwKnob = b.fineKnob(sideKnob(midBwCentre), param::mfBandwidth, artwork::kSideKnob);
-    v.lfFreqKnob = b.selectorKnob(lfSelector, param::lfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
-    v.lfGainKnob = b.fineKnob(lfInner, param::lfGain, artwork::kGainKnob);
-    v.lfBwKnob = b.fineKnob(sideKnob(lowBwCentre), param::lfBandwidth, artwork::kSideKnob);
-    v.hiPassKnob =
-        b.selectorKnob(square(filterCentre, selectorKnobSize), param::highPass, artwork::kHiPassKnob, filterKnobFrames);
-    v.loPassKnob = b.selectorKnob(filterInner, param::lowPass, artwork::kLoPassKnob, filterKnobFrames);
-    v.outputKnob = b.fineKnob(sideKnob(outputCentre), param::output, artwork::kSideKnob);
+    b.selectorKnob(hfSelector, param::hfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    b.fineKnob(hfInner, param::hfGain, artwork::kGainKnob);
+    b.fineKnob(sideKnob(highBwCentre), param::hfBandwidth, artwork::kSideKnob);
+    b.selectorKnob(mfSelector, param::mfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    b.fineKnob(mfInner, param::mfGain, artwork::kGainKnob);
+    b.fineKnob(sideKnob(midBwCentre), param::mfBandwidth, artwork::kSideKnob);
+    b.selectorKnob(lfSelector, param::lfFreq, artwork::kBandSelectorKnob, bandSelectorFrames);
+    b.fineKnob(lfInner, param::lfGain, artwork::kGainKnob);
+    b.fineKnob(sideKnob(lowBwCentre), param::lfBandwidth, artwork::kSideKnob);
+    b.selectorKnob(square(filterCentre, selectorKnobSize), param::highPass, artwork::kHiPassKnob, filterKnobFrames);
+    b.selectorKnob(filterInner, param::lowPass, artwork::kLoPassKnob, filterKnobFrames);
+    b.fineKnob(sideKnob(outputCentre), param::output, artwork::kSideKnob);
     // An inner knob leaves its rim to the knob around it.
-    v.hfGainKnob->setMouseableArea(inset(hfInner, innerKnobMouseInset));
-    v.mfGainKnob->setMouseableArea(inset(mfInner, innerKnobMouseInset));
-    v.lfGainKnob->setMouseableArea(inset(lfInner, innerKnobMouseInset));
-    v.loPassKnob->setMouseableArea(inset(filterInner, innerKnobMouseInset));
+    for (auto [parameter, inner] : {std::pair{param::hfGain, hfInner}, std::pair{param::mfGain, mfInner},
+                                    std::pair{param::lfGain, lfInner}, std::pair{param::lowPass, filterInner}}) {
+        v.control<CControl>(parameter)->setMouseableArea(inset(inner, innerKnobMouseInset));
+    }
 
-    v.hfTypeSwitch = b.horizontalSwitch(highTypeSwitch, param::hfType, artwork::kTypeSwitch, typePositions);
-    v.mfTypeSwitch = b.horizontalSwitch(midTypeSwitch, param::mfType, artwork::kTypeSwitch, typePositions);
-    v.lfTypeSwitch = b.horizontalSwitch(lowTypeSwitch, param::lfType, artwork::kTypeSwitch, typePositions);
-    v.loSlopeSwitch = b.horizontalSwitch(layout::loSlopeSwitch, param::lowSlope, artwork::kSlopeSwitch, slopePositions);
-    v.hiSlopeSwitch =
-        b.horizontalSwitch(layout::hiSlopeSwitch, param::highSlope, artwork::kSlopeSwitch, slopePositions);
+    b.horizontalSwitch(highTypeSwitch, param::hfType, artwork::kTypeSwitch, typePositions);
+    b.horizontalSwitch(midTypeSwitch, param::mfType, artwork::kTypeSwitch, typePositions);
+    b.horizontalSwitch(lowTypeSwitch, param::lfType, artwork::kTypeSwitch, typePositions);
     // The slope switches leave the pixels that face the filter ring to the ring.
-    v.loSlopeSwitch->setMouseableArea(toRect(loSlopeMouseArea));
-    v.hiSlopeSwitch->setMouseableArea(toRect(hiSlopeMouseArea));
+    b.horizontalSwitch(layout::loSlopeSwitch, param::lowSlope, artwork::kSlopeSwitch, slopePositions)
+        ->setMouseableArea(toRect(loSlopeMouseArea));
+    b.horizontalSwitch(layout::hiSlopeSwitch, param::highSlope, artwork::kSlopeSwitch, slopePositions)
+        ->setMouseableArea(toRect(hiSlopeMouseArea));
 
-    v.hfModeButton = b.button(highModeButton, param::hfMode, b.bitmap(artwork::kModeButton));
-    v.lfModeButton = b.button(lowModeButton, param::lfMode, b.bitmap(artwork::kModeButton));
-    v.phaseButton = b.button(layout::phaseButton, param::phase, b.bitmap(artwork::kPhaseButton));
-    v.analogButton = b.button(layout::analogButton, param::analog, b.bitmap(artwork::kAnalogButton));
+    b.button(highModeButton, param::hfMode, b.bitmap(artwork::kModeButton));
+    b.button(lowModeButton, param::lfMode, b.bitmap(artwork::kModeButton));
+    b.button(layout::phaseButton, param::phase, b.bitmap(artwork::kPhaseButton));
+    b.button(layout::analogButton, param::analog, b.bitmap(artwork::kAnalogButton));
 
     // Each lamp takes no clicks itself: an invisible mute button on the same rectangle lies above it.
     v.hfLed = b.lamp(highLamp, kHfSection);
-    v.hfMuteButton = b.button(highLamp, param::muteHf, nullptr);
+    b.button(highLamp, param::muteHf, nullptr);
     v.mfLed = b.lamp(midLamp, kMfSection);
-    v.mfMuteButton = b.button(midLamp, param::muteMf, nullptr);
+    b.button(midLamp, param::muteMf, nullptr);
     v.lfLed = b.lamp(lowLamp, kLfSection);
-    v.lfMuteButton = b.button(lowLamp, param::muteLf, nullptr);
+    b.button(lowLamp, param::muteLf, nullptr);
     v.hpfLed = b.lamp(hiPassLamp, kHpfSection);
-    v.hpfMuteButton = b.button(hiPassLamp, param::muteHighPass, nullptr);
+    b.button(hiPassLamp, param::muteHighPass, nullptr);
     v.lpfLed = b.lamp(loPassLamp, kLpfSection);
-    v.lpfMuteButton = b.button(loPassLamp, param::muteLowPass, nullptr);
+    b.button(loPassLamp, param::muteLowPass, nullptr);
     v.peakLed = b.add(new ClipLamp(toRect(peakLamp), b.bitmap(artwork::kClipLamp), in.peakLevel));
 
-    v.hfGainText = b.readout(highGainReadout, 1001, param::hfGain, readout::kGainHalfRange);
-    v.mfGainText = b.readout(midGainReadout, 1003, param::mfGain, readout::kGainHalfRange);
-    v.lfGainText = b.readout(lowGainReadout, 1005, param::lfGain, readout::kGainHalfRange);
-    v.hfBwText = b.readout(highBwReadout, 1002, param::hfBandwidth, readout::kBandwidthHalfRange);
-    v.mfBwText = b.readout(midBwReadout, 1004, param::mfBandwidth, readout::kBandwidthHalfRange);
-    v.lfBwText = b.readout(lowBwReadout, 1006, param::lfBandwidth, readout::kBandwidthHalfRange);
-    v.outputText = b.readout(outputReadout, 1007, param::output, readout::kOutputHalfRange);
+    for (const ReadoutBinding& binding : kReadouts) b.readout(binding);
 
     // Late settings, once every view exists.
-    for (SelectorKnob* knob : {v.hfFreqKnob, v.mfFreqKnob, v.lfFreqKnob}) knob->dragRange = kSelectorDragRange;
-    for (SelectorKnob* knob : {v.hiPassKnob, v.loPassKnob}) knob->dragRange = kFilterDragRange;
-    for (FineKnob* knob : {v.hfGainKnob, v.mfGainKnob, v.lfGainKnob}) knob->steps = kGainSteps;
-    for (FineKnob* knob : {v.hfBwKnob, v.mfBwKnob, v.lfBwKnob}) knob->steps = kBandwidthSteps;
-    v.outputKnob->steps = kOutputSteps;
+    for (int p : {param::hfFreq, param::mfFreq, param::lfFreq})
+        v.control<SelectorKnob>(p)->dragRange = kSelectorDragRange;
+    for (int p : {param::highPass, param::lowPass}) v.control<SelectorKnob>(p)->dragRange = kFilterDragRange;
+    for (int p : {param::hfGain, param::mfGain, param::lfGain}) v.control<FineKnob>(p)->steps = kGainSteps;
+    for (int p : {param::hfBandwidth, param::mfBandwidth, param::lfBandwidth}) {
+        v.control<FineKnob>(p)->steps = kBandwidthSteps;
+    }
+    v.control<FineKnob>(param::output)->steps = kOutputSteps;
 
     // Exactly the controls with a parameter tag get a default: the parameter's own default.
-    for (CControl* control : std::initializer_list<CControl*>{
-             v.hfGainKnob,    v.mfGainKnob,   v.lfGainKnob,   v.hfBwKnob,      v.mfBwKnob,      v.lfBwKnob,
-             v.outputKnob,    v.hfFreqKnob,   v.mfFreqKnob,   v.lfFreqKnob,    v.hiPassKnob,    v.loPassKnob,
-             v.hfTypeSwitch,  v.mfTypeSwitch, v.lfTypeSwitch, v.loSlopeSwitch, v.hiSlopeSwitch, v.hfModeButton,
-             v.lfModeButton,  v.phaseButton,  v.analogButton, v.hfMuteButton,  v.mfMuteButton,  v.lfMuteButton,
-             v.hpfMuteButton, v.lpfMuteButton})
-        control->setDefaultValue(param::kTable[control->getTag()].defaultValue);
+    for (int p = 0; p < param::count; ++p) {
+        if (CControl* control = v.parameters[p].control) control->setDefaultValue(param::kTable[p].defaultValue);
+    }
 }
 
 }  // namespace gui

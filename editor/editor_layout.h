@@ -1,13 +1,14 @@
 // Builds the editor's 43 views into a frame, in their stacking order (a later view is drawn
 // over an earlier one and is asked first for a press), with their rectangles, bitmaps, tags,
 // mouse areas, settings and the current parameter values, then the late settings (drag ranges,
-// steps, default values).
+// steps, default values). Every view bound to a parameter is entered in the views' table.
 #pragma once
 
 #include <atomic>
 
 #include "cframe.h"
 #include "editor_views.h"
+#include "layout_geometry.h"
 
 class AudioEffect;
 
@@ -35,6 +36,20 @@ constexpr int kCount = 13;
 
 // The five sections that have a lamp, in the order the editor's idle walks them.
 enum LampSection { kHfSection, kMfSection, kLfSection, kLpfSection, kHpfSection, kLampSectionCount };
+
+// A value readout: the tag its typed values arrive under, the parameter it shows, the span of its
+// numbers (see readout_conversion.h) and where it sits.
+struct ReadoutBinding {
+    long tag;
+    int parameter;
+    float halfRange;
+    layout::Rect rect;
+};
+
+// The seven readouts, in stacking order.
+extern const ReadoutBinding kReadouts[7];
+// The readout with this tag, or nullptr.
+const ReadoutBinding* readoutForTag(long tag);
 
 struct LayoutInputs {
     VSTGUI::CFrame& frame;

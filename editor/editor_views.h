@@ -1,6 +1,9 @@
-// The editor's 43 views while its window is open: plain, non-owning pointers (the frame owns
-// the views), null while closed.
+// The editor's views while its window is open: plain, non-owning pointers (the frame owns the
+// views), null while closed. What shows a parameter is one table indexed by the parameter, which
+// the builder fills and the updates and readouts read.
 #pragma once
+
+#include <array>
 
 #include "chorizontalswitch.h"
 #include "click_rings.h"
@@ -8,53 +11,37 @@
 #include "ctextedit.h"
 #include "drag_knobs.h"
 #include "lamps.h"
+#include "parameter_table.h"
 
 namespace gui {
 
+// The views bound to one parameter: its knob, switch or button, and the number beside a knob.
+struct ParameterViews {
+    VSTGUI::CControl* control = nullptr;
+    VSTGUI::CTextEdit* readout = nullptr;
+};
+
 struct EditorViews {
-    SelectorKnob* hfFreqKnob = nullptr;
-    FineKnob* hfGainKnob = nullptr;
-    FineKnob* hfBwKnob = nullptr;
-    VSTGUI::CHorizontalSwitch* hfTypeSwitch = nullptr;
-    VSTGUI::COnOffButton* hfModeButton = nullptr;
-    VSTGUI::COnOffButton* hfMuteButton = nullptr;
-    SectionLamp* hfLed = nullptr;
-    SelectorKnob* mfFreqKnob = nullptr;
-    FineKnob* mfGainKnob = nullptr;
-    FineKnob* mfBwKnob = nullptr;
-    VSTGUI::CHorizontalSwitch* mfTypeSwitch = nullptr;
-    VSTGUI::COnOffButton* mfMuteButton = nullptr;
-    SectionLamp* mfLed = nullptr;
-    SelectorKnob* lfFreqKnob = nullptr;
-    FineKnob* lfGainKnob = nullptr;
-    FineKnob* lfBwKnob = nullptr;
-    VSTGUI::CHorizontalSwitch* lfTypeSwitch = nullptr;
-    VSTGUI::COnOffButton* lfModeButton = nullptr;
-    VSTGUI::COnOffButton* lfMuteButton = nullptr;
-    SectionLamp* lfLed = nullptr;
-    SelectorKnob* loPassKnob = nullptr;
-    SelectorKnob* hiPassKnob = nullptr;
-    VSTGUI::CHorizontalSwitch* loSlopeSwitch = nullptr;
-    VSTGUI::CHorizontalSwitch* hiSlopeSwitch = nullptr;
-    SectionLamp* lpfLed = nullptr;
-    SectionLamp* hpfLed = nullptr;
-    VSTGUI::COnOffButton* hpfMuteButton = nullptr;
-    VSTGUI::COnOffButton* lpfMuteButton = nullptr;
-    FineKnob* outputKnob = nullptr;
-    VSTGUI::COnOffButton* phaseButton = nullptr;
-    ClipLamp* peakLed = nullptr;
-    VSTGUI::CTextEdit* hfGainText = nullptr;
-    VSTGUI::CTextEdit* hfBwText = nullptr;
-    VSTGUI::CTextEdit* mfGainText = nullptr;
-    VSTGUI::CTextEdit* mfBwText = nullptr;
-    VSTGUI::CTextEdit* lfGainText = nullptr;
-    VSTGUI::CTextEdit* lfBwText = nullptr;
-    VSTGUI::CTextEdit* outputText = nullptr;
-    VSTGUI::COnOffButton* analogButton = nullptr;
+    std::array<ParameterViews, param::count> parameters{};
+
+    // The parameter's control as the type the builder made it.
+    template <class Control>
+    Control* control(int parameter) const {
+        return static_cast<Control*>(parameters[parameter].control);
+    }
+    VSTGUI::CTextEdit* readout(int parameter) const { return parameters[parameter].readout; }
+
+    // Views that write their parameters directly or show no single parameter.
     BandRing* hfArcSwitch = nullptr;
     BandRing* mfArcSwitch = nullptr;
     BandRing* lfArcSwitch = nullptr;
     FilterRing* filterArcSwitch = nullptr;
+    SectionLamp* hfLed = nullptr;
+    SectionLamp* mfLed = nullptr;
+    SectionLamp* lfLed = nullptr;
+    SectionLamp* lpfLed = nullptr;
+    SectionLamp* hpfLed = nullptr;
+    ClipLamp* peakLed = nullptr;
 };
 
 }  // namespace gui

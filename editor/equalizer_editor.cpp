@@ -33,19 +33,6 @@ constexpr SectionRule kSectionRules[kLampSectionCount] = {
     {param::highPass, 0.2, param::muteHighPass},
 };
 
-struct ReadoutBinding {
-    long tag;
-    int parameter;
-    float halfRange;
-};
-
-constexpr ReadoutBinding kReadouts[] = {
-    {1001, param::hfGain, readout::kGainHalfRange},   {1002, param::hfBandwidth, readout::kBandwidthHalfRange},
-    {1003, param::mfGain, readout::kGainHalfRange},   {1004, param::mfBandwidth, readout::kBandwidthHalfRange},
-    {1005, param::lfGain, readout::kGainHalfRange},   {1006, param::lfBandwidth, readout::kBandwidthHalfRange},
-    {1007, param::output, readout::kOutputHalfRange},
-};
-
 // Positions above OFF of a selector knob, whose value is snapped to its grid, or 0 for other tags.
 int selectorSteps(long tag) {
     switch (tag) {
@@ -58,7 +45,7 @@ int selectorSteps(long tag) {
     }
 }
 
-// The thirteen bitmaps, one reference each while the views are built.
+// The thirteen bitmaps at the window's scale, one reference each while the views are built.
 class Artwork {
 public:
     Artwork() = default;
@@ -69,8 +56,8 @@ public:
             if (bitmap) bitmap->forget();
         }
     }
-    void load() {
-        for (int i = 0; i < artwork::kCount; ++i) bitmaps[i] = new CBitmap(artwork::kBackground + i);
+    void load(double scale) {
+        for (int i = 0; i < artwork::kCount; ++i) bitmaps[i] = new CBitmap(artwork::kBackground + i, scale);
     }
     CBitmap* const* all() const { return bitmaps.data(); }
 
@@ -117,9 +104,9 @@ bool EqualizerEditor::open(void* parentWindow) {
 
 bool EqualizerEditor::buildWindow(void* parentWindow) {
     Artwork art;
-    art.load();
+    art.load(openingScale());
     setKnobMode(kLinearMode);
-    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this);
+    CFrame* newFrame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this, openingScale());
     try {
         newFrame->setBackground(art.all()[0]);
         // Changes from other threads from here on are marked and shown at the first idle; taking
@@ -183,41 +170,10 @@ void EqualizerEditor::showPendingParameters() {
 }
 
 void EqualizerEditor::showParameter(VstInt32 index) {
-    const EditorViews& v = views;
-    std::array<CControl*, 2> bound{};
-    switch (index) {
-        case param::output: bound = {v.outputKnob, v.outputText}; break;
-        case param::phase: bound = {v.phaseButton}; break;
-        case param::hfFreq: bound = {v.hfFreqKnob}; break;
-        case param::hfGain: bound = {v.hfGainKnob, v.hfGainText}; break;
-        case param::hfBandwidth: bound = {v.hfBwKnob, v.hfBwText}; break;
-        case param::hfType: bound = {v.hfTypeSwitch}; break;
-        case param::hfMode: bound = {v.hfModeButton}; break;
-        case param::mfFreq: bound = {v.mfFreqKnob}; break;
-        case param::mfGain: bound = {v.mfGainKnob, v.mfGainText}; break;
-        case param::mfBandwidth: bound = {v.mfBwKnob, v.mfBwText}; break;
-        case param::mfType: bound = {v.mfTypeSwitch}; break;
-        case param::lfFreq: bound = {v.lfFreqKnob}; break;
-        case param::lfGain: bound = {v.lfGainKnob, v.lfGainText}; break;
-        case param::lfBandwidth: bound = {v.lfBwKnob, v.lfBwText}; break;
-        case param::lfType: bound = {v.lfTypeSwitch}; break;
-        case param::lfMode: bound = {v.lfModeButton}; break;
-        case param::lowPass: bound = {v.loPassKnob}; break;
-        case param::highPass: bound = {v.hiPassKnob}; break;
-        case param::lowSlope: bound = {v.loSlopeSwitch}; break;
-        case param::highSlope: bound = {v.hiSlopeSwitch}; break;
-        case param::analog: bound = {v.analogButton}; break;
-        case param::muteHf: bound = {v.hfMuteButton}; break;
-        case param::muteMf: bound = {v.mfMuteButton}; break;
-        case param::muteLf: bound = {v.lfMuteButton}; break;
-        case param::muteLowPass: bound = {v.lpfMuteButton}; break;
-        case param::muteHighPass: bound = {v.hpfMuteButton}; break;
-        default: return;
-    }
+    const ParameterViews& bound = views.parameters[index];
     float stored = effect->getParameter(index);
-    for (CControl* control : bound) {
-        if (control) control->setValue(stored);
-    }
+    if (bound.control) bound.control->setValue(stored);
+    if (bound.readout) bound.readout->setValue(stored);
 }
 
 void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
@@ -234,15 +190,13 @@ void EqualizerEditor::valueChanged(CDrawContext* context, CControl* control) {
         control->setDirty();
         return;
     }
-    for (const ReadoutBinding& binding : kReadouts) {
-        if (binding.tag != tag) continue;
+    if (const ReadoutBinding* binding = readoutForTag(tag)) {
         char text[CParamDisplay::kTextSize];
         static_cast<CTextEdit*>(control)->getText(text);
         // A typed value is no gesture: the host is not sent automation for it.
-        if (std::optional<float> typed = readout::parse(text, binding.halfRange)) {
-            effect->setParameter(binding.parameter, *typed);
+        if (std::optional<float> typed = readout::parse(text, binding->halfRange)) {
+            effect->setParameter(binding->parameter, *typed);
         }
-        return;
     }
 }
 

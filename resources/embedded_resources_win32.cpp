@@ -13,13 +13,25 @@ HMODULE ownModule() {
     return module;
 }
 
+constexpr int kSetSize = kLastArtworkId - kFirstArtworkId + 1;
+
+// The slot of an artwork number in the table, or -1.
+int slotOf(int id) {
+    for (int scale = 1; scale <= kArtworkMaxScale; ++scale) {
+        int offset = id - scaledArtworkId(kFirstArtworkId, scale);
+        if (offset >= 0 && offset < kSetSize) return (scale - 1) * kSetSize + offset;
+    }
+    return -1;
+}
+
 struct ResourceTable {
-    EmbeddedResource entries[kLastArtworkId - kFirstArtworkId + 1] = {};
+    EmbeddedResource entries[kSetSize * kArtworkMaxScale] = {};
 
     ResourceTable() {
         HMODULE module = ownModule();
-        for (int id = kFirstArtworkId; id <= kLastArtworkId; ++id) {
-            EmbeddedResource& entry = entries[id - kFirstArtworkId];
+        for (int slot = 0; slot < kSetSize * kArtworkMaxScale; ++slot) {
+            int id = scaledArtworkId(kFirstArtworkId + slot % kSetSize, slot / kSetSize + 1);
+            EmbeddedResource& entry = entries[slot];
             entry.id = id;
             HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), "PNG");
             HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
@@ -33,9 +45,10 @@ struct ResourceTable {
 
 const EmbeddedResource* findEmbeddedResource(int id) {
     static const ResourceTable table;  // initialised once, thread-safe
-    if (id < kFirstArtworkId || id > kLastArtworkId) {
+    int slot = slotOf(id);
+    if (slot < 0) {
         return nullptr;
     }
-    const EmbeddedResource& entry = table.entries[id - kFirstArtworkId];
+    const EmbeddedResource& entry = table.entries[slot];
     return entry.data ? &entry : nullptr;
 }

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libsndfile1-dev
-  fonts-liberation2 xvfb xdotool x11-apps imagemagick
+  fonts-liberation2 xvfb xdotool x11-apps x11-xserver-utils imagemagick
   libx11-dev lsp-plugins-vst python3 python3-pil libfftw3-dev python3-matplotlib
   lv2-dev liblilv-dev lilv-utils sordi lsp-plugins-lv2
   jalv jackd2  # an LV2 host for trying the LV2 UI by hand (JACK's dummy driver under Xvfb)

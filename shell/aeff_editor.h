@@ -41,6 +41,11 @@ public:
         (void)mode;
         return false;
     }
+    // A display scale the host passes (1 to 3); false when the editor does not take it.
+    virtual bool setHostScale(double scale) {
+        (void)scale;
+        return false;
+    }
     // Called by the effect after it stored a parameter value, so controls can follow it.
     virtual void setParameter(VstInt32 index, float value) {
         (void)index;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "aeff_editor.h"
 #include "identity.h"
 
 namespace vst {
@@ -103,6 +104,14 @@ VstInt32 EffectBase::canDo(char* text) {
         if (std::strcmp(text, canDoList[i]) == 0) return 1;
     }
     return -1;
+}
+
+VstIntPtr EffectBase::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+    (void)ptr;
+    if (index == kScaleMessageIndex && value == kScaleMessageValue && editor != nullptr) {
+        return editor->setHostScale(opt) ? 1 : 0;
+    }
+    return 0;
 }
 
 bool EffectBase::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) {

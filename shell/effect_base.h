@@ -34,6 +34,9 @@ public:
     void setSampleRate(float newRate) override;
     bool getVendorString(char* text) override;
     VstInt32 canDo(char* text) override;
+    // The display scale of DPI-aware hosts: index 'PreS', value 'AeCs', the scale in opt. 1 when
+    // the editor took the scale, 0 otherwise (no editor, or a scale outside [1, 3]).
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
     bool setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) override;
 
     bool isMono() const { return monoIO.load(std::memory_order_relaxed); }

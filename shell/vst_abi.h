@@ -165,6 +165,11 @@ enum AEffectOpcodes : VstInt32 {
 };
 static_assert(effGetNumMidiOutputChannels == 79, "opcode numbering");
 
+// The display scale DPI-aware hosts pass: effVendorSpecific with this index and value, the
+// scale in opt.
+constexpr VstInt32 kScaleMessageIndex = fourCharCode('P', 'r', 'e', 'S');
+constexpr VstInt32 kScaleMessageValue = fourCharCode('A', 'e', 'C', 's');
+
 // Plug-in -> host callback opcodes 0..49.
 enum AudioMasterOpcodes : VstInt32 {
     audioMasterAutomate = 0,

@@ -4,9 +4,12 @@
 #include <ole2.h>
 #endif
 
+#include <cmath>
+
 #include "audio_effect_x.h"
 #include "cknob.h"
 #include "clock.h"
+#include "editor_scale.h"
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect), lLastTicks(qx71::nowMs()) {
     if (effect) effect->setEditor(this);
@@ -21,13 +24,51 @@ AEffGUIEditor::~AEffGUIEditor() {
 #endif
 }
 
+namespace {
+
+VstInt16 scaled(VstInt16 logical, double scale) { return static_cast<VstInt16>(std::floor(logical * scale + 0.5)); }
+
+}  // namespace
+
+double AEffGUIEditor::getScale() const {
+    if (frame) return scale;
+    return VSTGUI::chooseEditorScale(hostScale, [this] {
+        if (!closedSystemScale) closedSystemScale = VSTGUI::systemEditorScale(nullptr);
+        return *closedSystemScale;
+    });
+}
+
 bool AEffGUIEditor::getRect(ERect** ppRect) {
-    *ppRect = &rect;
+    if (!frame) scale = getScale();
+    deviceRect =
+        ERect{scaled(rect.top, scale), scaled(rect.left, scale), scaled(rect.bottom, scale), scaled(rect.right, scale)};
+    *ppRect = &deviceRect;
     return true;
 }
 
 bool AEffGUIEditor::open(void* ptr) {
     systemWindow = ptr;
+    closedSystemScale.reset();
+    // An offscreen frame does not ask the system.
+    scale = VSTGUI::chooseEditorScale(hostScale,
+                                      [ptr] { return ptr ? VSTGUI::systemEditorScale(ptr) : std::optional<double>(); });
+    return true;
+}
+
+bool AEffGUIEditor::setHostScale(double newScale) {
+    std::optional<double> step = VSTGUI::editorScaleStep(newScale);
+    if (!step) return false;
+    hostScale = step;
+    if (!frame) return true;
+    void* parent = systemWindow;
+    double wanted = VSTGUI::chooseEditorScale(hostScale, [parent] { return VSTGUI::systemEditorScale(parent); });
+    if (wanted == scale) return true;
+    auto* effectX = dynamic_cast<AudioEffectX*>(effect);
+    if (effectX &&
+        effectX->sizeWindow(scaled(rect.right - rect.left, wanted), scaled(rect.bottom - rect.top, wanted))) {
+        close();
+        open(parent);
+    }
     return true;
 }
 

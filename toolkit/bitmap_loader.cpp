@@ -1,5 +1,6 @@
 #include "bitmap_loader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -7,6 +8,9 @@
 #define STBI_NO_STDIO
 #include <stb/stb_image.h>
 
+#include <cmath>
+
+#include "area_resample.h"
 #include "cbitmap.h"
 #include "pixel_image.h"
 
@@ -119,6 +123,30 @@ bool CBitmap::loadFromResource(long id) {
         }
     }
     return qx71::loadBitmapResource(*this, id);
+}
+
+bool CBitmap::loadFromResource(long id, double scale) {
+    if (scale == 1.0) return loadFromResource(id);
+    int set = std::min(kArtworkMaxScale, static_cast<int>(std::ceil(scale)));
+    if (!loadFromResource(scaledArtworkId(static_cast<int>(id), set)) || width % set || height % set) {
+        // Without the larger set the 1x picture is enlarged: coarse, but in place.
+        set = 1;
+        if (!loadFromResource(id)) return false;
+    }
+    CCoord logicalWidth = width / set, logicalHeight = height / set;
+    auto deviceSize = [scale](CCoord logical) { return static_cast<int>(std::floor(logical * scale + 0.5)); };
+    if (scale != set) {
+        bool withoutAlpha = noAlpha;
+        std::unique_ptr<PixelImage> resized =
+            resampleArea(*pixels, deviceSize(logicalWidth), deviceSize(logicalHeight));
+        if (!resized) {
+            dispose();
+            return false;
+        }
+        setPixels(std::move(resized), withoutAlpha);
+    }
+    setSize(logicalWidth, logicalHeight);
+    return true;
 }
 
 }  // namespace VSTGUI

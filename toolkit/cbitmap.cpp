@@ -9,6 +9,11 @@ CBitmap::CBitmap(long id) : resourceID(id) {
     transparentColor = kTransparentCColor;
 }
 
+CBitmap::CBitmap(long id, double scale) : resourceID(id) {
+    loadFromResource(id, scale);
+    transparentColor = kTransparentCColor;
+}
+
 CBitmap::~CBitmap() { dispose(); }
 
 void CBitmap::dispose() {

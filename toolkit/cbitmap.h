@@ -17,10 +17,16 @@ class CBitmap : public CReferenceCounter {
 public:
     // Runs the load once; a failed load leaves a 0 x 0 bitmap that draws nothing.
     explicit CBitmap(long resourceID);
+    // The picture of a 1x artwork number with pixels for a context of this scale (1 to 3): an
+    // integer scale loads its own set (numbered 100 x (scale - 1) higher), any other is resampled
+    // once from the next larger set. Width and height stay the 1x picture's, in logical pixels.
+    CBitmap(long resourceID, double scale);
     ~CBitmap() override;
 
     // Releases the pixels, then loads them again from the resource; true when pixels were made.
     bool loadFromResource(long resourceID);
+    // As above for the scale of the second constructor.
+    bool loadFromResource(long resourceID, double scale);
     // Releases the pixels: no handle, no-alpha flag false, size 0 x 0.
     void dispose();
 

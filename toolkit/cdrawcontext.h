@@ -1,6 +1,11 @@
 // Where views draw. The context has an origin offset and a clip rectangle (both in the caller's
 // coordinates) and current fill, frame and font settings; a backend supplies the device
 // primitives: the software surface of COffscreenContext, or GDI on Windows.
+//
+// Callers draw in logical pixels; the context's scale (1 to 3) maps them onto the device surface:
+// an edge at logical x lands on device pixel round(x x scale), fonts are sized scale times larger,
+// and bitmaps must carry pixels at the same scale (CBitmap loads them so). At scale 1 the mapping
+// is the identity.
 #pragma once
 
 #include "cfont.h"
@@ -18,6 +23,16 @@ public:
 
     CCoord getWidth() const { return surfaceWidth; }
     CCoord getHeight() const { return surfaceHeight; }
+
+    // Device pixels per logical pixel; the clip is reset to the whole surface.
+    void setScale(double newScale);
+    double getScale() const { return scale; }
+    // A rectangle in frame coordinates (no offset) in device pixels, and the smallest rectangle in
+    // frame coordinates that covers a device rectangle.
+    CRect deviceRect(const CRect& frameRect) const;
+    CRect frameRect(const CRect& deviceRect) const;
+    // The logical pixel under a device pixel.
+    CPoint framePoint(const CPoint& devicePoint) const;
 
     // The origin added to every coordinate handed to the drawing calls.
     void setOffset(const CPoint& origin) { offset = origin; }
@@ -47,7 +62,8 @@ public:
     void drawString(const char* text, const CRect& rect, CHoriTxtAlign align = kCenterText);
 
     // Bitmap primitives, used by CBitmap. dest is where the pixels go, source the top-left pixel
-    // of the block in the image (counted from the image's top).
+    // of the block in the image (counted from the image's top), both logical; the image holds
+    // device pixels.
     void copyImage(const PixelImage& image, const CRect& dest, const CPoint& source);
     // GDI AlphaBlend: nothing unless the source block lies inside the image.
     void blendImage(const PixelImage& image, const CRect& dest, const CPoint& source, int alpha, bool perPixelAlpha);
@@ -67,10 +83,19 @@ protected:
 
 private:
     CRect toDevice(const CRect& rect) const;
+    CCoord toDevice(CCoord logical) const;
+    // Where a logical point of an image lies among its device pixels.
+    CPoint deviceSource(const CPoint& source) const;
+    void fillWith(const CRect& rect, const CColor& color);
+    void setFrameClip(const CRect& clip);
 
     CCoord surfaceWidth;
     CCoord surfaceHeight;
+    double scale = 1.0;
     CPoint offset;
+    // The clip in frame coordinates, kept so that getClipRect and setClipRect round-trip exactly
+    // at every scale, and the device pixels it covers.
+    CRect frameClip;
     CRect deviceClip;
     CColor fillColor = kWhiteCColor;
     CColor frameColor = kBlackCColor;

@@ -1,5 +1,6 @@
 #include "cframe.h"
 
+#include <cmath>
 #include <vector>
 
 #include "aeffguieditor.h"
@@ -7,11 +8,20 @@
 
 namespace VSTGUI {
 
-CFrame::CFrame(const CRect& size, void* parentWindow, AEffGUIEditor* editor)
+namespace {
+
+CCoord deviceSize(CCoord logical, double scale) { return static_cast<CCoord>(std::floor(logical * scale + 0.5)); }
+
+}  // namespace
+
+CFrame::CFrame(const CRect& size, void* parentWindow, AEffGUIEditor* editor, double scale)
     : CViewContainer(CRect(0, 0, size.width(), size.height()), this),
+      scale(scale),
       parentWindow(parentWindow),
       editor(editor),
-      platform(createPlatformFrame(*this, parentWindow, size.width(), size.height())) {
+      platform(
+          createPlatformFrame(*this, parentWindow, deviceSize(size.width(), scale), deviceSize(size.height(), scale))) {
+    if (CDrawContext* context = getBackBuffer()) context->setScale(scale);
     setDirty(true);
 }
 

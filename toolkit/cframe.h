@@ -18,8 +18,10 @@ struct TextFieldStyle;
 
 class CFrame : public CViewContainer {
 public:
-    // parentWindow: the host's window (HWND on Windows) or nullptr for an offscreen frame.
-    CFrame(const CRect& size, void* parentWindow, AEffGUIEditor* editor);
+    // parentWindow: the host's window (HWND on Windows) or nullptr for an offscreen frame. size is
+    // in logical pixels; the window and its back buffer are scale times larger (scale 1 to 3),
+    // and the platform maps its device pixels back to logical ones for the views.
+    CFrame(const CRect& size, void* parentWindow, AEffGUIEditor* editor, double scale = 1.0);
     ~CFrame() override;
 
     // Handles the window's pending events, then repaints, back to front, the area of every
@@ -33,6 +35,7 @@ public:
     void redrawRect(const CRect& area);
 
     CDrawContext* getBackBuffer() const;
+    double getScale() const { return scale; }
     AEffGUIEditor* getEditor() const { return editor; }
     void* getSystemWindow() const { return parentWindow; }
     PlatformFrame* getPlatformFrame() const { return platform.get(); }
@@ -67,6 +70,7 @@ protected:
 private:
     void recordMouse(const CPoint& where, long buttons);
 
+    double scale;
     void* parentWindow;
     AEffGUIEditor* editor;
     CView* focusView = nullptr;

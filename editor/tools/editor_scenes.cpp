@@ -1,6 +1,7 @@
 #include "editor_scenes.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "clock.h"
@@ -49,16 +50,24 @@ void playLoudBlock(vst::EqualizerPlugin& effect) {
 
 }  // namespace
 
-const char* fileName(Scene scene) { return scene == kDefault ? "editor-default.png" : "editor-characteristic.png"; }
+std::string fileName(Scene scene, double scale) {
+    std::string name = scene == kDefault ? "editor-default" : "editor-characteristic";
+    if (scale != 1.0) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "@%gx", scale);
+        name += suffix;
+    }
+    return name + ".png";
+}
 
-bool render(Scene scene, const std::string& path) {
+bool render(Scene scene, const std::string& path, double scale) {
     sceneTime = 1000;
     qx71::setClock(sceneClock);
     auto effect = std::make_unique<vst::EqualizerPlugin>(quietHost);
     auto* editor = static_cast<EqualizerEditor*>(effect->getEditor());
     if (scene == kCharacteristic) setCharacteristicParameters(*effect);
     bool written = false;
-    if (editor->open(nullptr)) {
+    if (editor->setHostScale(scale) && editor->open(nullptr)) {
         editor->idle();
         if (scene == kCharacteristic) {
             sceneTime += EqualizerEditor::kBlinkIntervalMs;  // the muted lamp's lit half

@@ -52,8 +52,8 @@ protected:
 TEST_F(RingClickTest, ClickOnTheBandRingSetsThePositionUnderThePointer) {
     click(25, 80);  // 9 o'clock of the high band ring: the 2.2 kHz legend
     EXPECT_FLOAT_EQ(parameter(param::hfFreq), 2.0f / 7.0f);
-    EXPECT_FLOAT_EQ(views().hfFreqKnob->getValue(), 2.0f / 7.0f);
-    EXPECT_EQ(views().hfFreqKnob->frameOffsetForValue(), 2 * 80);  // the third frame
+    EXPECT_FLOAT_EQ(views().control<SelectorKnob>(param::hfFreq)->getValue(), 2.0f / 7.0f);
+    EXPECT_EQ(views().control<SelectorKnob>(param::hfFreq)->frameOffsetForValue(), 2 * 80);  // the third frame
     // The ring writes the parameter directly: no gesture, no automation.
     EXPECT_TRUE(hostCalls().empty());
     click(52, 128);  // half past seven, beside the mode button: OFF

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
@@ -49,21 +50,24 @@ Difference compare(const Image& a, const Image& b) {
     return d;
 }
 
-class GoldenScreenshot : public ::testing::TestWithParam<scenes::Scene> {};
+// A scene at an editor scale: 1, the own 2x set, and 1.5 resampled from it.
+class GoldenScreenshot : public ::testing::TestWithParam<std::tuple<scenes::Scene, double>> {};
 
 TEST_P(GoldenScreenshot, MatchesTheCommittedImage) {
-    const std::string name = scenes::fileName(GetParam());
+    const auto [scene, scale] = GetParam();
+    const std::string name = scenes::fileName(scene, scale);
     const std::string rendered = ::testing::TempDir() + "rendered-" + name;
-    ASSERT_TRUE(scenes::render(GetParam(), rendered));
+    ASSERT_TRUE(scenes::render(scene, rendered, scale));
     Image actual = load(rendered);
     Image golden = load(std::string(QX71_GOLDEN_DIR) + "/" + name);
     ASSERT_TRUE(actual.pixels && golden.pixels);
-    ASSERT_EQ(actual.width, 290);
-    ASSERT_EQ(actual.height, 660);
+    ASSERT_EQ(actual.width, static_cast<int>(290 * scale));
+    ASSERT_EQ(actual.height, static_cast<int>(660 * scale));
     ASSERT_EQ(actual.width, golden.width);
     ASSERT_EQ(actual.height, golden.height);
     Difference d = compare(actual, golden);
-    EXPECT_LE(d.pixelsOff, 40) << "largest channel difference " << d.largest << "; rendered: " << rendered;
+    EXPECT_LE(d.pixelsOff, static_cast<long>(40 * scale * scale))
+        << "largest channel difference " << d.largest << "; rendered: " << rendered;
     std::remove(rendered.c_str());
 }
 
@@ -77,6 +81,8 @@ TEST(GoldenScreenshotScenes, TheTwoScenesDifferWhereTheSettingsDo) {
     std::remove(b.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Editor, GoldenScreenshot, ::testing::Values(scenes::kDefault, scenes::kCharacteristic));
+INSTANTIATE_TEST_SUITE_P(Editor, GoldenScreenshot,
+                         ::testing::Combine(::testing::Values(scenes::kDefault, scenes::kCharacteristic),
+                                            ::testing::Values(1.0, 2.0, 1.5)));
 
 }  // namespace

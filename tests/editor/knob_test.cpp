@@ -36,7 +36,7 @@ TEST_F(KnobTest, SelectorKnobCoversTheRangeIn400PixelsAndSnapsDown) {
     move(kSelectorX + 300, kSelectorY - 300);  // further travel stays at the end
     EXPECT_FLOAT_EQ(parameter(param::hfFreq), 1.0f);
     release(kSelectorX + 300, kSelectorY - 300);
-    EXPECT_EQ(views().hfFreqKnob->getValue(), 1.0f);
+    EXPECT_EQ(views().control<SelectorKnob>(param::hfFreq)->getValue(), 1.0f);
 }
 
 TEST_F(KnobTest, SelectorKnobUpLeftByEqualAmountsChangesNothing) {
@@ -94,8 +94,8 @@ TEST_F(KnobTest, ShiftStepIsATenthAndShowsOnlyWhenThePointerPointMoves) {
     press(kGainX, kGainY, kLButton | kShift);
     move(kGainX + 12, kGainY, kLButton | kShift);
     // One fine step moves the notional pointer of a 60-pixel knob by less than a pixel.
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 0.5f + 1.0f / 360.0f);
-    EXPECT_FALSE(views().hfGainKnob->isDirty());
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), 0.5f + 1.0f / 360.0f);
+    EXPECT_FALSE(views().control<FineKnob>(param::hfGain)->isDirty());
     EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
     EXPECT_EQ(automations(param::hfGain), 0);
     move(kGainX + 23, kGainY, kLButton | kShift);  // two fine steps move it to the next pixel
@@ -110,14 +110,14 @@ TEST_F(KnobTest, ChangingModifiersMidDragReanchorsWithoutJump) {
     const float afterOneStep = 0.5f + 1.0f / 36.0f;
     ASSERT_FLOAT_EQ(parameter(param::hfGain), afterOneStep);
     move(kGainX + 40, kGainY, kLButton | kShift);  // Shift pressed: only re-anchors here
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), afterOneStep);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), afterOneStep);
     move(kGainX + 40 + 23, kGainY, kLButton | kShift);  // two fine steps from the new anchor
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), afterOneStep + 2.0f / 360.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), afterOneStep + 2.0f / 360.0f);
     move(kGainX + 70, kGainY, kLButton);  // Shift released: re-anchors again
-    const float fine = views().hfGainKnob->getValue();
+    const float fine = views().control<FineKnob>(param::hfGain)->getValue();
     EXPECT_FLOAT_EQ(fine, afterOneStep + 2.0f / 360.0f);
     move(kGainX + 70 + 12, kGainY, kLButton);  // whole steps, counted from the off-grid value
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), fine + 1.0f / 36.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), fine + 1.0f / 36.0f);
     release(kGainX + 82, kGainY);
     EXPECT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
     EXPECT_EQ(callsOf(audioMasterEndEdit).size(), 1u);

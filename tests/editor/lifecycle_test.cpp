@@ -32,22 +32,22 @@ TEST_F(EditorTest, OpenBuildsTheFortyThreeViewsWithTheParameterValues) {
     ASSERT_TRUE(gui().isGuiOpen());
     EXPECT_EQ(frame().getNbViews(), 43);
     EXPECT_EQ(frame().getView(0), views().hfArcSwitch);
-    EXPECT_EQ(frame().getView(42), views().outputText);
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 0.8f);
-    EXPECT_FLOAT_EQ(views().hfGainText->getValue(), 0.8f);
-    EXPECT_FLOAT_EQ(views().loSlopeSwitch->getValue(), 1.0f);
-    EXPECT_FLOAT_EQ(views().lfMuteButton->getValue(), 1.0f);
+    EXPECT_EQ(frame().getView(42), views().readout(param::output));
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), 0.8f);
+    EXPECT_FLOAT_EQ(views().readout(param::hfGain)->getValue(), 0.8f);
+    EXPECT_FLOAT_EQ(views().control<CHorizontalSwitch>(param::lowSlope)->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().control<COnOffButton>(param::muteLf)->getValue(), 1.0f);
     EXPECT_EQ(CKnob::getKnobMode(), kLinearMode);
-    EXPECT_FLOAT_EQ(views().outputKnob->steps, 50.0f);
-    EXPECT_FLOAT_EQ(views().mfBwKnob->steps, 40.0f);
-    EXPECT_FLOAT_EQ(views().loPassKnob->dragRange, 300.0f);
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getDefaultValue(), 0.5f);
-    EXPECT_FLOAT_EQ(views().phaseButton->getDefaultValue(), 0.0f);
-    EXPECT_EQ(views().loPassKnob->getMouseableArea(), CRect(58, 518, 102, 562));
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::output)->steps, 50.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::mfBandwidth)->steps, 40.0f);
+    EXPECT_FLOAT_EQ(views().control<SelectorKnob>(param::lowPass)->dragRange, 300.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getDefaultValue(), 0.5f);
+    EXPECT_FLOAT_EQ(views().control<COnOffButton>(param::phase)->getDefaultValue(), 0.0f);
+    EXPECT_EQ(views().control<SelectorKnob>(param::lowPass)->getMouseableArea(), CRect(58, 518, 102, 562));
     record->dispatcher(record, effEditClose, 0, 0, nullptr, 0.0f);
     EXPECT_FALSE(gui().isGuiOpen());
     EXPECT_EQ(gui().getFrame(), nullptr);
-    EXPECT_EQ(views().hfGainKnob, nullptr);
+    EXPECT_EQ(views().control<FineKnob>(param::hfGain), nullptr);
 }
 
 TEST_F(EditorTest, ChangesWhileClosedShowOnTheNextOpen) {
@@ -56,18 +56,18 @@ TEST_F(EditorTest, ChangesWhileClosedShowOnTheNextOpen) {
     effect->setParameter(param::mfGain, 0.25f);
     effect->setParameter(param::analog, 1.0f);
     openEditor();
-    EXPECT_FLOAT_EQ(views().mfGainKnob->getValue(), 0.25f);
-    EXPECT_FLOAT_EQ(views().mfGainText->getValue(), 0.25f);
-    EXPECT_FLOAT_EQ(views().analogButton->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::mfGain)->getValue(), 0.25f);
+    EXPECT_FLOAT_EQ(views().readout(param::mfGain)->getValue(), 0.25f);
+    EXPECT_FLOAT_EQ(views().control<COnOffButton>(param::analog)->getValue(), 1.0f);
 }
 
 TEST_F(EditorTest, ControlsFollowTheStoredClampedValue) {
     openEditor();
     effect->setParameter(param::hfBandwidth, 1.7f);
-    EXPECT_FLOAT_EQ(views().hfBwKnob->getValue(), 1.0f);
-    EXPECT_FLOAT_EQ(views().hfBwText->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfBandwidth)->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().readout(param::hfBandwidth)->getValue(), 1.0f);
     effect->setParameter(param::phase, 1.0f);
-    EXPECT_FLOAT_EQ(views().phaseButton->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(views().control<COnOffButton>(param::phase)->getValue(), 1.0f);
 }
 
 TEST_F(EditorTest, SwitchesAndButtonsSendAutomationInsideAGesture) {
@@ -86,7 +86,7 @@ TEST_F(EditorTest, SwitchesAndButtonsSendAutomationInsideAGesture) {
 
 TEST_F(EditorTest, AfterCloseNothingReachesTheViews) {
     openEditor();
-    CControl* knob = views().hfGainKnob;
+    CControl* knob = views().control<FineKnob>(param::hfGain);
     gui().close();
     gui().setParameter(param::hfGain, 0.1f);
     gui().valueChanged(nullptr, knob);  // a stale pointer must not even be looked at
@@ -97,11 +97,11 @@ TEST_F(EditorTest, AfterCloseNothingReachesTheViews) {
 
 TEST_F(EditorTest, SecondOpenReplacesTheFirstWindow) {
     openEditor();
-    CView* firstKnob = views().hfGainKnob;
+    CView* firstKnob = views().control<FineKnob>(param::hfGain);
     firstKnob->remember();  // keeps the view inspectable after its frame let go of it
     ASSERT_EQ(firstKnob->getNbReference(), 2);
     ASSERT_TRUE(gui().open(nullptr));
-    EXPECT_NE(views().hfGainKnob, firstKnob);
+    EXPECT_NE(views().control<FineKnob>(param::hfGain), firstKnob);
     EXPECT_EQ(firstKnob->getNbReference(), 1);  // the first frame was destroyed and released it
     firstKnob->forget();
     EXPECT_EQ(frame().getNbViews(), 43);
@@ -127,7 +127,7 @@ TEST(EditorTeardown, EffCloseWithTheWindowOpenClosesItFirst) {
     // A typed value is still being edited when the host closes the instance.
     CPoint where(120, 123);
     editor->getFrame()->onMouseDown(where, kLButton);
-    ASSERT_TRUE(editor->getViews().hfGainText->isEditing());
+    ASSERT_TRUE(editor->getViews().readout(param::hfGain)->isEditing());
     EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
     // The edit ended while the effect was still whole, so the host heard its end.
     ASSERT_FALSE(hostCalls().empty());

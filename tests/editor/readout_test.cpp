@@ -61,21 +61,23 @@ protected:
 };
 
 TEST_F(ReadoutTest, DefaultsShowZeroAndFollowTheParameter) {
-    for (CTextEdit* field : {views().hfGainText, views().hfBwText, views().mfGainText, views().mfBwText,
-                             views().lfGainText, views().lfBwText, views().outputText})
+    for (CTextEdit* field :
+         {views().readout(param::hfGain), views().readout(param::hfBandwidth), views().readout(param::mfGain),
+          views().readout(param::mfBandwidth), views().readout(param::lfGain), views().readout(param::lfBandwidth),
+          views().readout(param::output)})
         EXPECT_EQ(textOf(field), "0.00");
     effect->setParameter(param::hfGain, 1.0f);
     effect->setParameter(param::output, 0.0f);
-    EXPECT_EQ(textOf(views().hfGainText), "18.00");
-    EXPECT_EQ(textOf(views().outputText), "-25.00");
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
+    EXPECT_EQ(textOf(views().readout(param::hfGain)), "18.00");
+    EXPECT_EQ(textOf(views().readout(param::output)), "-25.00");
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), 1.0f);
 }
 
 TEST_F(ReadoutTest, TypedValueSetsTheParameterWithoutAutomation) {
-    typeInto(views().hfGainText, "30");
+    typeInto(views().readout(param::hfGain), "30");
     EXPECT_FLOAT_EQ(parameter(param::hfGain), 1.0f);
-    EXPECT_FLOAT_EQ(views().hfGainKnob->getValue(), 1.0f);
-    EXPECT_EQ(textOf(views().hfGainText), "18.00");
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::hfGain)->getValue(), 1.0f);
+    EXPECT_EQ(textOf(views().readout(param::hfGain)), "18.00");
     EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
     // The click announces the readout's own tag as the gesture.
     ASSERT_EQ(callsOf(audioMasterBeginEdit).size(), 1u);
@@ -83,31 +85,31 @@ TEST_F(ReadoutTest, TypedValueSetsTheParameterWithoutAutomation) {
     ASSERT_EQ(callsOf(audioMasterEndEdit).size(), 1u);
     EXPECT_EQ(callsOf(audioMasterEndEdit)[0].index, 1001);
 
-    typeInto(views().mfGainText, "-3.5");
+    typeInto(views().readout(param::mfGain), "-3.5");
     EXPECT_FLOAT_EQ(parameter(param::mfGain), (-3.5f + 18.0f) / 36.0f);
-    typeInto(views().lfGainText, "-18");
+    typeInto(views().readout(param::lfGain), "-18");
     EXPECT_FLOAT_EQ(parameter(param::lfGain), 0.0f);
-    typeInto(views().outputText, "12.5");
+    typeInto(views().readout(param::output), "12.5");
     EXPECT_FLOAT_EQ(parameter(param::output), 0.75f);
-    typeInto(views().hfBwText, "-20");
+    typeInto(views().readout(param::hfBandwidth), "-20");
     EXPECT_FLOAT_EQ(parameter(param::hfBandwidth), 0.0f);
 }
 
 TEST_F(ReadoutTest, TextWithoutANumberMeansTheMiddle) {
     effect->setParameter(param::hfGain, 0.9f);
-    typeInto(views().hfGainText, "abc");
+    typeInto(views().readout(param::hfGain), "abc");
     EXPECT_FLOAT_EQ(parameter(param::hfGain), 0.5f);
-    EXPECT_EQ(textOf(views().hfGainText), "0.00");
+    EXPECT_EQ(textOf(views().readout(param::hfGain)), "0.00");
 }
 
 TEST_F(ReadoutTest, NanIsIgnoredAndInfinitiesClamp) {
     effect->setParameter(param::mfBandwidth, 0.3f);
-    typeInto(views().mfBwText, "nan");
+    typeInto(views().readout(param::mfBandwidth), "nan");
     EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 0.3f);
-    EXPECT_EQ(textOf(views().mfBwText), "-8.00");  // the field shows the unchanged value again
-    typeInto(views().mfBwText, "inf");
+    EXPECT_EQ(textOf(views().readout(param::mfBandwidth)), "-8.00");  // the field shows the unchanged value again
+    typeInto(views().readout(param::mfBandwidth), "inf");
     EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 1.0f);
-    typeInto(views().mfBwText, "-inf");
+    typeInto(views().readout(param::mfBandwidth), "-inf");
     EXPECT_FLOAT_EQ(parameter(param::mfBandwidth), 0.0f);
 }
 

@@ -16,10 +16,11 @@ TEST_F(EditorTest, ChangesFromAnotherThreadReachTheControlsAtTheNextIdle) {
     std::thread automation([this] { effect->setParameter(param::lfBandwidth, 0.75f); });
     automation.join();
     EXPECT_FLOAT_EQ(parameter(param::lfBandwidth), 0.75f);
-    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.5f);  // no view is touched off the interface thread
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::lfBandwidth)->getValue(),
+                    0.5f);  // no view is touched off the interface thread
     gui().idle();
-    EXPECT_FLOAT_EQ(views().lfBwKnob->getValue(), 0.75f);
-    EXPECT_FLOAT_EQ(views().lfBwText->getValue(), 0.75f);
+    EXPECT_FLOAT_EQ(views().control<FineKnob>(param::lfBandwidth)->getValue(), 0.75f);
+    EXPECT_FLOAT_EQ(views().readout(param::lfBandwidth)->getValue(), 0.75f);
 }
 
 TEST(EditorThreads, CloseWhileOtherThreadsNotifyAndFeed) {

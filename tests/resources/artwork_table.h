@@ -2,6 +2,9 @@
 // and PNG kind.
 #pragma once
 
+#include <iterator>
+#include <string>
+
 enum class PngKind { OpaquePalette, PaletteWithTransparency, Rgba };
 
 struct ArtworkEntry {
@@ -30,3 +33,19 @@ inline constexpr ArtworkEntry kArtwork[] = {
 };
 
 inline const ArtworkEntry& artworkEntry(int id) { return kArtwork[id - kArtwork[0].id]; }
+
+// The same thirteen pictures drawn at 2x and 3x: numbered 201-213 and 301-313, files named like
+// "201_background_2x.png", every size multiplied by the scale.
+inline constexpr int kArtworkScales[] = {1, 2, 3};
+
+inline ArtworkEntry scaledArtwork(const ArtworkEntry& art, int scale) {
+    static std::string names[std::size(kArtwork)][std::size(kArtworkScales)];
+    if (scale == 1) return art;
+    std::string& name = names[&art - kArtwork][scale - 1];
+    if (name.empty()) {
+        std::string base = art.file;
+        name = std::to_string(art.id + 100 * (scale - 1)) + base.substr(3, base.size() - 7) + "_" +
+               std::to_string(scale) + "x.png";
+    }
+    return {art.id + 100 * (scale - 1), name.c_str(), art.width * scale, art.frameHeight * scale, art.frames, art.kind};
+}

@@ -27,19 +27,22 @@ bool sameFrame(const RgbaImage& image, int frameHeight, int a, int b) {
     return std::equal(first, first + frameHeight * rowBytes, image.pixels.begin() + b * frameHeight * rowBytes);
 }
 
-TEST(ArtworkFiles, MatchTheResourceTable) {
-    for (const ArtworkEntry& art : kArtwork) {
-        SCOPED_TRACE(art.file);
-        PngChunks png = readPngChunks(artworkBytes(art));
-        EXPECT_TRUE(png.crcsValid);
-        EXPECT_EQ(png.width, art.width);
-        EXPECT_EQ(png.height, art.frameHeight * art.frames);
-        EXPECT_EQ(png.bitDepth, 8);
-        EXPECT_EQ(png.interlace, 0);
-        bool palette = art.kind != PngKind::Rgba;
-        EXPECT_EQ(png.colourType, palette ? 3 : 6);
-        EXPECT_EQ(png.has("PLTE"), palette);
-        EXPECT_EQ(png.has("tRNS"), art.kind == PngKind::PaletteWithTransparency);
+TEST(ArtworkFiles, MatchTheResourceTableAtEveryScale) {
+    for (int scale : kArtworkScales) {
+        for (const ArtworkEntry& base : kArtwork) {
+            ArtworkEntry art = scaledArtwork(base, scale);
+            SCOPED_TRACE(art.file);
+            PngChunks png = readPngChunks(artworkBytes(art));
+            EXPECT_TRUE(png.crcsValid);
+            EXPECT_EQ(png.width, art.width);
+            EXPECT_EQ(png.height, art.frameHeight * art.frames);
+            EXPECT_EQ(png.bitDepth, 8);
+            EXPECT_EQ(png.interlace, 0);
+            bool palette = art.kind != PngKind::Rgba;
+            EXPECT_EQ(png.colourType, palette ? 3 : 6);
+            EXPECT_EQ(png.has("PLTE"), palette);
+            EXPECT_EQ(png.has("tRNS"), art.kind == PngKind::PaletteWithTransparency);
+        }
     }
 }
 

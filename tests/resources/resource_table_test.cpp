@@ -1,5 +1,6 @@
-// The resource tables of built Windows modules: the editor edition carries the thirteen PNGs
-// (type "PNG", numbers 101-113, US English) and both carry their version information.
+// The resource tables of built Windows modules: the editor edition carries the thirteen PNGs at
+// each scale (type "PNG", numbers 101-113, 201-213, 301-313, US English) and both carry their
+// version information.
 // Usage: qx71_resource_table_test <editor-edition module> <plain-edition module> [gtest flags]
 #include <gtest/gtest.h>
 
@@ -26,15 +27,18 @@ std::vector<PeResource> ofType(const std::vector<PeResource>& all, const std::st
     return found;
 }
 
-TEST(ResourceTable, EditorEditionCarriesTheThirteenPngs) {
+TEST(ResourceTable, EditorEditionCarriesTheThirteenPngsAtEveryScale) {
     std::vector<PeResource> pngs = ofType(readPeResources(editorModule), "PNG");
-    ASSERT_EQ(pngs.size(), std::size(kArtwork));
-    for (const ArtworkEntry& art : kArtwork) {
-        SCOPED_TRACE(art.file);
-        auto found = std::find_if(pngs.begin(), pngs.end(), [&](const PeResource& r) { return r.id == art.id; });
-        ASSERT_NE(found, pngs.end());
-        EXPECT_EQ(found->language, kUsEnglish);
-        EXPECT_EQ(found->data, readFile(std::string(QX71_RESOURCES_DIR) + "/" + art.file));
+    ASSERT_EQ(pngs.size(), std::size(kArtwork) * std::size(kArtworkScales));
+    for (int scale : kArtworkScales) {
+        for (const ArtworkEntry& base : kArtwork) {
+            ArtworkEntry art = scaledArtwork(base, scale);
+            SCOPED_TRACE(art.file);
+            auto found = std::find_if(pngs.begin(), pngs.end(), [&](const PeResource& r) { return r.id == art.id; });
+            ASSERT_NE(found, pngs.end());
+            EXPECT_EQ(found->language, kUsEnglish);
+            EXPECT_EQ(found->data, readFile(std::string(QX71_RESOURCES_DIR) + "/" + art.file));
+        }
     }
 }
 

@@ -3,7 +3,7 @@
 # Clients reach a display through an abstract socket first, and abstract socket names are shared
 # by every machine that shares the network namespace, so a free lock file does not prove the
 # display is ours: the server gets a screen width of its own, and the display counts only if
-# a client sees that width.
+# a client sees that width. The server keeps its resources (xrdb) when its last client leaves.
 set -uo pipefail
 server=
 trap '[ -n "$server" ] && kill $server 2>/dev/null' EXIT
@@ -11,13 +11,13 @@ for _ in $(seq 20); do
   number=$((200 + RANDOM % 30000))
   width=$((600 + RANDOM % 200))
   [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 "${width}x700x24" -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$number" -screen 0 "${width}x1400x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   server=$!
   for _ in $(seq 50); do
     geometry=$(DISPLAY=":$number" xdotool getdisplaygeometry 2>/dev/null) && break
     sleep 0.1
   done
-  [ "${geometry:-}" = "$width 700" ] && break
+  [ "${geometry:-}" = "$width 1400" ] && break
   kill $server 2>/dev/null
   wait $server 2>/dev/null
   server= geometry=

@@ -1,14 +1,17 @@
 // The software context's own drawing: fills and frames under offset and clip, copying between
-// contexts, and the PNG file it writes for screenshots.
+// contexts, the PNG file it writes for screenshots, and drawing at a scale.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include <stb/stb_image.h>
 
+#include "area_resample.h"
 #include "coffscreencontext.h"
 
 using namespace VSTGUI;
@@ -66,4 +69,39 @@ TEST(OffscreenContext, WritesTheSurfaceAsPng) {
     stbi_image_free(rgba);
     std::remove(path.c_str());
     EXPECT_FALSE(context.writePng("/nonexistent-folder/x.png"));
+}
+
+TEST(OffscreenContext, ScaledDrawingLandsOnRoundedDevicePixelsAndClipsRoundTrip) {
+    COffscreenContext context(nullptr, 12, 12, kBlackCColor);
+    context.setScale(1.5);
+    context.setFillColor(kWhiteCColor);
+    context.fillRect(CRect(1, 1, 3, 3));  // device [2, 5): 1.5 and 4.5 rounded up
+    EXPECT_EQ(context.getPixel(1, 2), kBlackCColor);
+    EXPECT_EQ(context.getPixel(2, 2), kWhiteCColor);
+    EXPECT_EQ(context.getPixel(4, 4), kWhiteCColor);
+    EXPECT_EQ(context.getPixel(5, 4), kBlackCColor);
+    context.setOffset(CPoint(1, 1));
+    context.setClipRect(CRect(1, 1, 3, 7));  // frame (2, 2) to (4, 8), device [3, 6) x [3, 12)
+    CRect clip;
+    context.getClipRect(clip);
+    EXPECT_EQ(clip, CRect(1, 1, 3, 7));
+    context.setFillColor(CColor{9, 9, 9, 255});
+    context.fillRect(CRect(0, 0, 10, 10));
+    EXPECT_EQ(context.getPixel(2, 3), kWhiteCColor);
+    EXPECT_EQ(context.getPixel(3, 3), (CColor{9, 9, 9, 255}));
+    EXPECT_EQ(context.getPixel(6, 3), kBlackCColor);
+    EXPECT_EQ(context.framePoint(CPoint(4, 4)), CPoint(3, 3));  // device centre 4.5 is logical 3
+    EXPECT_EQ(context.frameRect(CRect(3, 3, 5, 5)), CRect(2, 2, 4, 4));
+}
+
+TEST(AreaResample, EachPixelIsTheCoverageWeightedMeanOfItsSourceArea) {
+    auto source = PixelImage::create(3, 1);
+    const std::uint8_t values[] = {0, 90, 180};
+    for (int x = 0; x < 3; ++x) std::memset(source->rowFromTop(0) + 4 * x, values[x], 4);
+    auto half = resampleArea(*source, 2, 1);
+    ASSERT_TRUE(half);
+    // Each output pixel covers 1.5 source pixels: (0 + 90 / 2) / 1.5 and (90 / 2 + 180) / 1.5.
+    EXPECT_EQ(half->rowFromTop(0)[0], 30);
+    EXPECT_EQ(half->rowFromTop(0)[4 + 3], 150);
+    EXPECT_FALSE(resampleArea(*source, 0, 1));
 }

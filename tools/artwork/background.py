@@ -2,10 +2,12 @@
 controls point at. Every position is derived from the layout geometry."""
 import random
 
-from PIL import Image, ImageDraw
+from PIL import Image
+
+import paint
 
 import geometry as g
-from paint import Canvas, clamp8, font
+from paint import Canvas, clamp8
 
 L = g.L
 W, H = L["editorWidth"], L["editorHeight"]
@@ -33,15 +35,17 @@ LO_PASS_LEGENDS = ["OFF", "18", "14", "10", "8", "6"]
 
 
 def brushed_panel():
-    """Horizontal brushing: each row has its own slight brightness, with finer streaks along it."""
+    """Horizontal brushing: each row has its own slight brightness, with finer streaks along it
+    (drawn per final pixel: the grain stays as fine at every scale)."""
     rng = random.Random(71)
-    picture = Image.new("RGB", (W, H))
+    width, height = W * paint.SCALE, H * paint.SCALE
+    picture = Image.new("RGB", (width, height))
     pixels = picture.load()
-    for y in range(H):
+    for y in range(height):
         row = rng.uniform(-2.2, 2.2)
         streak = 0.0
-        shade = 1.03 - 0.06 * y / H
-        for x in range(W):
+        shade = 1.03 - 0.06 * y / height
+        for x in range(width):
             streak = 0.85 * streak + 0.15 * rng.uniform(-6.0, 6.0)
             v = row + streak
             pixels[x, y] = tuple(clamp8(c * shade + v) for c in PANEL)
@@ -116,9 +120,8 @@ class Panel:
     def render(self):
         picture = brushed_panel()
         picture.alpha_composite(self.art.render())
-        draw = ImageDraw.Draw(picture)
         for xy, text, size, colour, bold, anchor in self.texts:
-            draw.text(xy, text, font=font(size, bold), fill=colour, anchor=anchor)
+            paint.text(picture, xy, text, size, colour, bold, anchor)
         return picture
 
 

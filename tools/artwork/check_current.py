@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Redraws the artwork into a temporary folder and compares it with the committed resources/,
 so that a change of the layout geometry or the generator cannot go unnoticed without the
-bitmaps being regenerated. Exit status 0 when every picture and the resource script match."""
+bitmaps being regenerated. Every scale's set is checked. Exit status 0 when every picture and the resource script match."""
 import os
 import sys
 import tempfile
@@ -20,7 +20,7 @@ def main():
     stale = []
     with tempfile.TemporaryDirectory() as fresh:
         generate.main(fresh)
-        for _, name, _, _ in generate.ARTWORK:
+        for _, _, name, _, _ in generate.all_artwork():
             if not same_pixels(os.path.join(fresh, name), os.path.join(generate.RESOURCES, name)):
                 stale.append(name)
         with open(os.path.join(fresh, "artwork.rc")) as a, open(os.path.join(generate.RESOURCES, "artwork.rc")) as b:
@@ -28,7 +28,7 @@ def main():
                 stale.append("artwork.rc")
     for name in stale:
         print("out of date: resources/%s (run tools/artwork/generate.py)" % name)
-    checked = len(generate.ARTWORK) + 1
+    checked = len(generate.all_artwork()) + 1
     print("%d passed, %d failed" % (checked - len(stale), len(stale)))
     return 1 if stale else 0
 

@@ -1,9 +1,10 @@
 """Buttons, segmented switches and lamps. Every strip holds its frames top to bottom:
 off / first position / dark first."""
-from PIL import Image, ImageDraw
+from PIL import Image
 
 import geometry as g
-from paint import Canvas, dome_shade, font, metal_shade
+import paint
+from paint import Canvas, dome_shade, metal_shade
 
 FRAME_H = g.L["switchFrameHeight"]
 LAMP = g.L["lampSize"]
@@ -14,9 +15,7 @@ LABEL_ON_SEGMENT = (28, 20, 10, 255)
 
 
 def _text_centre(picture, cx, cy, text, size, colour, bold=True):
-    draw = ImageDraw.Draw(picture)
-    face = font(size, bold)
-    draw.text((cx, cy), text, font=face, fill=colour, anchor="mm")
+    paint.text(picture, (cx, cy), text, size, colour, bold)
 
 
 def _button_frame(width, label, size, inset, lit):

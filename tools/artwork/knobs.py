@@ -4,6 +4,7 @@ turn with it) with the parts that turn (knurling, pointer) drawn at that frame's
 from PIL import Image
 
 import geometry as g
+import paint
 from paint import Canvas, metal_shade
 
 POINTER_WHITE = (236, 232, 220, 255)
@@ -97,9 +98,10 @@ class CapKnob:
 
 def strip(knob, angles):
     frames = [knob.frame(angle) for angle in angles]
-    picture = Image.new("RGBA", (knob.size, knob.size * len(frames)), (0, 0, 0, 0))
+    side = knob.size * paint.SCALE
+    picture = Image.new("RGBA", (side, side * len(frames)), (0, 0, 0, 0))
     for index, frame in enumerate(frames):
-        picture.paste(frame, (0, index * knob.size))
+        picture.paste(frame, (0, index * side))
     return picture
 
 

@@ -8,10 +8,26 @@ from PIL import Image, ImageDraw, ImageFont
 SS = 4
 FONT_DIR = "/usr/share/fonts/truetype/liberation2"
 
+# Device pixels per editor pixel of the set being drawn (1, 2 or 3). Every drawing function takes
+# editor-pixel coordinates and sizes; only the pictures they make grow with the scale.
+SCALE = 1
+
+
+def set_scale(scale):
+    global SCALE
+    SCALE = scale
+
 
 def font(size, bold=False):
+    """The face at size editor pixels, rasterized at the current scale."""
     name = "LiberationSans-Bold.ttf" if bold else "LiberationSans-Regular.ttf"
-    return ImageFont.truetype(os.path.join(FONT_DIR, name), size)
+    return ImageFont.truetype(os.path.join(FONT_DIR, name), size * SCALE)
+
+
+def text(picture, xy, label, size, colour, bold=False, anchor="mm"):
+    """Hinted text drawn straight onto a final picture at editor-pixel position xy."""
+    ImageDraw.Draw(picture).text((xy[0] * SCALE, xy[1] * SCALE), label, font=font(size, bold), fill=colour,
+                                 anchor=anchor)
 
 
 def clamp8(v):
@@ -19,14 +35,16 @@ def clamp8(v):
 
 
 class Canvas:
-    """An RGBA picture of w x h final pixels, drawn in layers at SS x resolution.
+    """An RGBA picture of w x h editor pixels (w x h x SCALE final pixels), drawn in layers at SS x
+    the final resolution.
 
-    Coordinates are final pixels (floats allowed); every layer is composited source-over."""
+    Coordinates are editor pixels (floats allowed); every layer is composited source-over."""
 
     def __init__(self, width, height):
         self.width = width
         self.height = height
-        self.image = Image.new("RGBA", (width * SS, height * SS), (0, 0, 0, 0))
+        self.k = SS * SCALE
+        self.image = Image.new("RGBA", (width * self.k, height * self.k), (0, 0, 0, 0))
 
     def _layer(self):
         layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
@@ -35,9 +53,9 @@ class Canvas:
     def _add(self, layer):
         self.image = Image.alpha_composite(self.image, layer)
 
-    @staticmethod
-    def _box(cx, cy, r):
-        return [(cx - r) * SS, (cy - r) * SS, (cx + r) * SS - 1, (cy + r) * SS - 1]
+    def _box(self, cx, cy, r):
+        k = self.k
+        return [(cx - r) * k, (cy - r) * k, (cx + r) * k - 1, (cy + r) * k - 1]
 
     def disc(self, cx, cy, r, colour):
         layer, draw = self._layer()
@@ -52,32 +70,32 @@ class Canvas:
 
     def polygon(self, points, colour):
         layer, draw = self._layer()
-        draw.polygon([(x * SS, y * SS) for x, y in points], fill=colour)
+        draw.polygon([(x * self.k, y * self.k) for x, y in points], fill=colour)
         self._add(layer)
 
     def rounded_rect(self, left, top, right, bottom, radius, colour):
         layer, draw = self._layer()
-        draw.rounded_rectangle([left * SS, top * SS, right * SS - 1, bottom * SS - 1],
-                               radius=radius * SS, fill=colour)
+        draw.rounded_rectangle([left * self.k, top * self.k, right * self.k - 1, bottom * self.k - 1],
+                               radius=radius * self.k, fill=colour)
         self._add(layer)
 
     def gradient_rounded_rect(self, left, top, right, bottom, radius, top_colour, bottom_colour):
         """A rounded rectangle filled with a vertical gradient from top_colour to bottom_colour."""
-        width, height = int((right - left) * SS), int((bottom - top) * SS)
+        width, height = int((right - left) * self.k), int((bottom - top) * self.k)
         ramp = Image.linear_gradient("L").resize((width, height), Image.BILINEAR)
         fill = Image.composite(Image.new("RGBA", (width, height), bottom_colour),
                                Image.new("RGBA", (width, height), top_colour), ramp)
         mask = Image.new("L", (width, height), 0)
-        ImageDraw.Draw(mask).rounded_rectangle([0, 0, width - 1, height - 1], radius=radius * SS, fill=255)
+        ImageDraw.Draw(mask).rounded_rectangle([0, 0, width - 1, height - 1], radius=radius * self.k, fill=255)
         layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
-        layer.paste(fill, (int(left * SS), int(top * SS)), mask)
+        layer.paste(fill, (int(left * self.k), int(top * self.k)), mask)
         self._add(layer)
 
     def arc(self, cx, cy, r, start, end, width, colour):
         """A stroke along the circle of radius r (outer edge) from start to end degrees, clockwise
         from 3 o'clock as on screen."""
         layer, draw = self._layer()
-        draw.arc(self._box(cx, cy, r), start, end, fill=colour, width=int(width * SS))
+        draw.arc(self._box(cx, cy, r), start, end, fill=colour, width=int(width * self.k))
         self._add(layer)
 
     def radial_bar(self, cx, cy, direction, r_from, r_to, width, colour):
@@ -90,7 +108,7 @@ class Canvas:
 
     def shaded_disc(self, cx, cy, r, shade):
         """A disc whose colour at each point comes from shade(nx, ny), nx, ny in [-1, 1] (y down)."""
-        size = int(2 * r * SS)
+        size = int(2 * r * self.k)
         texture = Image.new("RGBA", (size, size), (0, 0, 0, 0))
         pixels = texture.load()
         half = size / 2.0
@@ -101,7 +119,7 @@ class Canvas:
                 if nx * nx + ny * ny <= 1.0:
                     pixels[px, py] = shade(nx, ny)
         layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
-        layer.paste(texture, (int(round((cx - r) * SS)), int(round((cy - r) * SS))))
+        layer.paste(texture, (int(round((cx - r) * self.k)), int(round((cy - r) * self.k))))
         self._add(layer)
 
     def paste(self, other):
@@ -115,7 +133,7 @@ class Canvas:
 
     def render(self):
         """The final-size picture; Pillow resamples RGBA premultiplied, so edges keep their colour."""
-        return self.image.resize((self.width, self.height), Image.BOX)
+        return self.image.resize((self.width * SCALE, self.height * SCALE), Image.BOX)
 
 
 def metal_shade(base, light=1.0, sheen=0.22, ambient=0.72):

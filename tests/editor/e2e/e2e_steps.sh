@@ -1,7 +1,10 @@
 # Steps shared by the end-to-end tests of the editor in a real window (sourced once the caller has
 # set work, a folder made afresh here). The caller sets DISPLAY, shows the editor at the screen's
 # top-left corner, has its host write the report to $report and stop when $stop appears, and lists
-# the processes it starts in started, which end with the script.
+# the processes it starts in started, which end with the script. Positions are logical editor
+# pixels; the gestures and screenshots multiply them by $scale (an integer, 1 unless the caller
+# sets it) for an editor shown at that scale.
+scale=1
 rm -rf "$work"
 mkdir -p "$work"
 report=$work/report.txt
@@ -27,40 +30,50 @@ compare_with_golden() {
             245,500,275,512)
   for r in "${readouts[@]}"; do
     IFS=, read -r l t rr b <<<"$r"
-    mask+=(-draw "rectangle $l,$t $((rr - 1)),$((b - 1))")
+    mask+=(-draw "rectangle $((l * scale)),$((t * scale)) $((rr * scale - 1)),$((b * scale - 1))")
   done
   convert "$golden" -alpha off -fill black "${mask[@]}" "$work/golden-masked.png"
   for _ in $(seq 240); do  # the first paint may still be on its way (slow under emulation)
-    import -window root -crop 290x660+0+0 +repage "$work/window.png" || fail "no screenshot"
+    import -window root -crop "$(editor_size)+0+0" +repage "$work/window.png" || fail "no screenshot"
     convert "$work/window.png" -alpha off -fill black "${mask[@]}" "$work/window-masked.png"
     differing=$(compare -metric AE -fuzz "$fuzz" "$work/window-masked.png" "$work/golden-masked.png" "$work/difference.png" 2>&1)
     [ "${differing%%.*}" -le "$allowed" ] 2>/dev/null && break
     sleep 0.5
   done
-  echo "screenshot: $differing of 191400 pixels differ from the offscreen rendering"
+  echo "screenshot: $differing of $((191400 * scale * scale)) pixels differ from the offscreen rendering"
   [ "${differing%%.*}" -le "$allowed" ] 2>/dev/null || fail "the window differs from the offscreen rendering in $differing pixels"
 }
+
+# The editor's size on screen, WIDTHxHEIGHT.
+editor_size() { echo "$((290 * scale))x$((660 * scale))"; }
+
+# Moves the pointer to a logical position.
+move_to() { xdotool mousemove $(($1 * scale)) $(($2 * scale)); }
 
 # A click on a ring legend, a drag of a gain knob, a click on a section lamp and a value typed
 # into the Output readout.
 do_gestures() {
   # A click on the high band ring at 9 o'clock: "HF Freq" to 2/7.
-  xdotool mousemove 25 80 click 1
+  move_to 25 80
+  xdotool click 1
   sleep 0.3
   # A drag of the high band gain knob, 24 pixels up in 4-pixel moves: two steps of 400/36 pixels.
-  xdotool mousemove 80 80 mousedown 1
+  move_to 80 80
+  xdotool mousedown 1
   sleep 0.2
   for y in 76 72 68 64 60 56; do
-    xdotool mousemove 80 $y
+    move_to 80 $y
     sleep 0.1
   done
   xdotool mouseup 1
   sleep 0.3
   # A click on the high band lamp: its invisible mute button.
-  xdotool mousemove 145 94 click 1
+  move_to 145 94
+  xdotool click 1
   sleep 0.3
   # Typed text in the output readout.
-  xdotool mousemove 260 506 click 1
+  move_to 260 506
+  xdotool click 1
   sleep 0.5
   xdotool type --delay 50 "12.5"
   xdotool key Return
@@ -120,4 +133,13 @@ check_calls() {
     echo "$2"
     fail "the host calls differ from the expected gestures"
   fi
+}
+
+# The host window is the editor's size.
+#   check_window_size TITLE
+check_window_size() {
+  local size
+  size=$(xdotool search --name "$1" getwindowgeometry | awk '$1 == "Geometry:" {print $2; exit}')
+  [ "$size" = "$(editor_size)" ] || fail "the host window is $size, expected $(editor_size)"
+  echo "window: $size"
 }

@@ -1,12 +1,14 @@
 // A small Windows host for the editor's end-to-end test:
-//   qx71-editor-host PLUGIN.dll REPORT STOPFILE
-// loads the plug-in with the host harness, opens its editor as the child of a borderless
+//   qx71-editor-host PLUGIN.dll REPORT STOPFILE [SCALE]
+// loads the plug-in with the host harness, passes SCALE the way DPI-aware hosts do (the
+// 'PreS'/'AeCs' vendor message) if given, opens its editor as the child of a borderless
 // top-level window at the screen's top-left corner, idles it every 20 ms until STOPFILE appears
 // (or two minutes pass), closes the editor and the instance, and writes REPORT: the 26 parameter
 // values and, in order, the automation and begin/end edit calls the plug-in made.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "edit_report.h"
@@ -57,14 +59,21 @@ void runUntilStopped(qx71::host::Instance& instance, HWND window, const char* st
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s PLUGIN.dll REPORT STOPFILE\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s PLUGIN.dll REPORT STOPFILE [SCALE]\n", argv[0]);
         return 2;
     }
     qx71::host::HostRecorder recorder;
     auto instance = openRunningPlugin(argv[1], recorder);
     if (!instance) {
         return 1;
+    }
+    if (argc == 5) {
+        float scale = std::strtof(argv[4], nullptr);
+        if (instance->dispatch(effVendorSpecific, kScaleMessageIndex, kScaleMessageValue, nullptr, scale) != 1) {
+            std::fprintf(stderr, "the plug-in did not take the scale %s\n", argv[4]);
+            return 1;
+        }
     }
 
     ERect* rect = nullptr;

@@ -4,7 +4,9 @@
 # (under with_xvfb.sh) runs the Windows test host with the plug-in under Wine, compares a
 # screenshot with the offscreen rendering (text readouts masked), then clicks a ring, drags a
 # knob, clicks a mute lamp and types into a readout with xdotool, and checks the parameters and
-# the host calls that the host program reports.
+# the host calls that the host program reports. Then the host passes the scale 2 ('PreS'/'AeCs')
+# before it opens the editor: the window is 580 x 1320, shows the offscreen 2x rendering, and the same gestures at the doubled
+# positions give the same parameters and host calls.
 set -uo pipefail
 wine=$1 host=$2 plugin=$3 golden=$4 work=$5
 export WINEDEBUG=-all
@@ -12,13 +14,18 @@ source "$(dirname "$0")/e2e_steps.sh"
 
 # Wine's Z: drive is the Unix root; converting here saves a Wine start per path (winepath).
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-"$wine" "$host" "$(windows_path "$plugin")" "$(windows_path "$report")" "$(windows_path "$stop")" >"$work/host.log" 2>&1 &
-host_pid=$!
-started+=($host_pid)
-# Generous: under user-mode emulation a Wine start takes minutes on a loaded machine.
-timeout 900 xdotool search --sync --name "QX71G e2e host" >/dev/null || fail "the host window did not appear"
-sleep 1  # a few idles
+#   start_host [SCALE]
+start_host() {
+  "$wine" "$host" "$(windows_path "$plugin")" "$(windows_path "$report")" "$(windows_path "$stop")" "$@" \
+    >"$work/host.log" 2>&1 &
+  host_pid=$!
+  started+=($host_pid)
+  # Generous: under user-mode emulation a Wine start takes minutes on a loaded machine.
+  timeout 900 xdotool search --sync --name "QX71G e2e host" >/dev/null || fail "the host window did not appear"
+  sleep 1  # a few idles
+}
 
+start_host
 compare_with_golden "$golden" 200 3%
 do_gestures
 import -window root -crop 290x660+0+0 +repage "$work/after.png"
@@ -29,3 +36,13 @@ check_gesture_params
 # idle redraws the knob).
 check_calls "$(host_calls | uniq)" "$(gesture_calls)"
 echo "ok: ring, knob drag, mute lamp and typed readout reached the plug-in as expected"
+
+scale=2 report=$work/report-2x.txt stop=$work/stop-2x
+start_host 2
+check_window_size "QX71G e2e host"
+compare_with_golden "${golden%.png}@2x.png" 800 3%
+do_gestures
+finish_host $host_pid "$stop"
+check_gesture_params
+check_calls "$(host_calls | uniq)" "$(gesture_calls)"
+echo "ok: with the host's scale 2 the editor opens at 580 x 1320 and takes the same gestures"

@@ -1,5 +1,7 @@
 #include "gdi_draw_context.h"
 
+#include <algorithm>
+
 #include "../../pixel_image.h"
 
 namespace VSTGUI {
@@ -66,8 +68,11 @@ void CGdiDrawContext::deviceBlend(const PixelImage& image, const CRect& dest, co
     ClippedSource from(dc, image, clip);
     if (!from.dc()) return;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
-    alphaBlend(dc, dest.left, dest.top, dest.width(), dest.height(), from.dc(), source.x, source.y, dest.width(),
-               dest.height(), blend);
+    // AlphaBlend refuses a source block reaching past the image, which rounding at a fractional
+    // scale can make by a pixel.
+    int width = std::min(dest.width(), image.width() - source.x);
+    int height = std::min(dest.height(), image.height() - source.y);
+    alphaBlend(dc, dest.left, dest.top, width, height, from.dc(), source.x, source.y, width, height, blend);
 }
 
 void CGdiDrawContext::deviceKey(const PixelImage& image, const CRect& dest, const CPoint& source, const CRect& clip,

@@ -148,7 +148,8 @@ public:
 
     CDrawContext* backBuffer() override { return &context; }
 
-    void present(const CRect& area) override {
+    void present(const CRect& frameArea) override {
+        CRect area = context.deviceRect(frameArea);
         if (!window || area.isEmpty()) return;
         HDC dc = GetDC(window);
         BitBlt(dc, area.left, area.top, area.width(), area.height(), memoryDC, area.left, area.top, SRCCOPY);
@@ -170,12 +171,16 @@ public:
     bool mouseLocation(CPoint& where) override {
         POINT p;
         if (!window || !GetCursorPos(&p) || !ScreenToClient(window, &p)) return false;
-        where = CPoint(p.x, p.y);
+        where = context.framePoint(CPoint(p.x, p.y));
         return true;
     }
 
     std::unique_ptr<PlatformTextField> openTextField(const TextFieldStyle& style) override {
-        auto field = std::make_unique<Win32TextField>(window, style, activeEdit);
+        // The edit box is a child window: device pixels, the font scaled like the drawn text.
+        TextFieldStyle device = style;
+        device.rect = context.deviceRect(style.rect);
+        device.font.size = static_cast<int>(device.font.size * context.getScale() + 0.5);
+        auto field = std::make_unique<Win32TextField>(window, device, activeEdit);
         if (!field->isOpen()) return nullptr;
         textField = field.get();
         return field;
@@ -194,14 +199,14 @@ private:
     }
 
     bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        CPoint where(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        CPoint where = context.framePoint(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
         switch (message) {
             case WM_PAINT: {
                 PAINTSTRUCT paint;
                 BeginPaint(window, &paint);
                 EndPaint(window, &paint);
-                frame.redrawRect(
-                    CRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom));
+                frame.redrawRect(context.frameRect(
+                    CRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom)));
                 return true;
             }
             case WM_ERASEBKGND: result = 1; return true;
@@ -246,7 +251,8 @@ private:
                 POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 ScreenToClient(window, &p);
                 float distance = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
-                frame.onWheel(CPoint(p.x, p.y), distance, buttonsFromMessage(GET_KEYSTATE_WPARAM(wParam)));
+                frame.onWheel(context.framePoint(CPoint(p.x, p.y)), distance,
+                              buttonsFromMessage(GET_KEYSTATE_WPARAM(wParam)));
                 return true;
             }
             case WM_KEYDOWN: {

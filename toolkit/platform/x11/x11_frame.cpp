@@ -99,7 +99,7 @@ public:
 
     void present(const CRect& area) override {
         if (textField) textField->draw(surface, area);
-        CRect inside = area.intersection(CRect(0, 0, width, height));
+        CRect inside = surface.deviceRect(area).intersection(CRect(0, 0, width, height));
         if (!window || inside.isEmpty()) return;
         packPixels(*surface.pixels(), inside, layout, reinterpret_cast<std::uint32_t*>(image->data));
         X11ErrorTrap trap(display);
@@ -130,7 +130,7 @@ public:
         if (!exposed.isEmpty()) {
             CRect area = exposed;
             exposed = CRect();
-            frame.redrawRect(area);
+            frame.redrawRect(surface.frameRect(area));
         }
         if (textField && textField->blink(qx71::nowMs())) frame.redrawRect(textField->area());
         processing = false;
@@ -178,7 +178,7 @@ private:
                 break;
             case ButtonPress: press(event.xbutton); break;
             case MotionNotify: {
-                CPoint where(event.xmotion.x, event.xmotion.y);
+                CPoint where = surface.framePoint(CPoint(event.xmotion.x, event.xmotion.y));
                 frame.onMouseMoved(where, toolkitButtons(event.xmotion.state));
                 break;
             }
@@ -208,7 +208,7 @@ private:
     }
 
     void press(XButtonEvent& event) {
-        CPoint where(event.x, event.y);
+        CPoint where = surface.framePoint(CPoint(event.x, event.y));
         if (event.button == Button4 || event.button == Button5) {
             frame.onWheel(where, event.button == Button4 ? 1.0f : -1.0f, toolkitButtons(event.state));
             return;
@@ -233,7 +233,7 @@ private:
         unsigned int state = event.state & ~released;
         if (state & kButtonMasks) return;
         tracking = false;
-        CPoint where(event.x, event.y);
+        CPoint where = surface.framePoint(CPoint(event.x, event.y));
         frame.onMouseUp(where, toolkitButtons(state));
         X11ErrorTrap trap(display);
         XUngrabPointer(display, event.time);

@@ -1,6 +1,5 @@
 #include "clap_gui.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -67,7 +66,6 @@ bool ClapGui::create(const char* api, bool floating) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    editor_->setScale(scale_);
     for (int i = 0; i < param::count; ++i) {
         shown_[i] = equalizer_.normalized(i);
         edited_[i] = -1.0f;  // no value of the editor's yet
@@ -83,12 +81,9 @@ void ClapGui::destroy() {
     editor_.reset();
 }
 
-bool ClapGui::setScale(double scale) {
-    if (!(scale > 0.0) || !std::isfinite(scale)) return false;
-    scale_ = scale;
-    if (editor_ != nullptr) editor_->setScale(scale);
-    return true;
-}
+// The host's scale lives in the editor from create to destroy; without a call the editor takes
+// the display's own.
+bool ClapGui::setScale(double scale) { return editor_ != nullptr && editor_->setScale(scale); }
 
 bool ClapGui::size(uint32_t* width, uint32_t* height) const {
     if (editor_ == nullptr || width == nullptr || height == nullptr) return false;
@@ -195,10 +190,9 @@ void ClapGui::gestureEnded(int index) {
     push({EditorEdit::end, index, 0.0f});
 }
 
-void ClapGui::sizeRequested(int width, int height) {
-    if (hostGui_ != nullptr && hostGui_->request_resize != nullptr && width > 0 && height > 0) {
-        hostGui_->request_resize(host_, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-    }
+bool ClapGui::sizeRequested(int width, int height) {
+    return hostGui_ != nullptr && hostGui_->request_resize != nullptr && width > 0 && height > 0 &&
+           hostGui_->request_resize(host_, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
 }
 
 // --- the C tables ---

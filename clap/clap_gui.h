@@ -44,7 +44,7 @@ public:
     void parameterEdited(int index, float normalized) override;
     void gestureBegan(int index) override;
     void gestureEnded(int index) override;
-    void sizeRequested(int width, int height) override;
+    bool sizeRequested(int width, int height) override;
 
 private:
     // Host values into the editor, the output peak to its clip lamp, then its events and drawing.
@@ -59,7 +59,6 @@ private:
     const clap_host_gui_t* hostGui_ = nullptr;
     const clap_host_params_t* hostParams_ = nullptr;
     std::unique_ptr<gui::HostedEditor> editor_;
-    double scale_ = 1.0;
     clap_id timer_ = CLAP_INVALID_ID;
     bool threadTimer_ = false;  // Windows: timer_ is a thread timer of our own, not the host's
     int fd_ = -1;

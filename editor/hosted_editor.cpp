@@ -65,7 +65,7 @@ private:
                 if (!isParameter(index)) return 0;
                 listener_.gestureEnded(index);
                 return 1;
-            case audioMasterSizeWindow: listener_.sizeRequested(index, static_cast<int>(value)); return 1;
+            case audioMasterSizeWindow: return listener_.sizeRequested(index, static_cast<int>(value)) ? 1 : 0;
             default: return 0;
         }
     }
@@ -121,8 +121,8 @@ void HostedEditor::feedOutputLevel(double level) {
     }
 }
 
-void HostedEditor::setScale(double scale) {
-    if (scale > 0.0 && std::isfinite(scale)) scale_ = scale;
-}
+bool HostedEditor::setScale(double scale) { return plugin_->editor().setHostScale(scale); }
+
+double HostedEditor::scale() const { return plugin_->editor().getScale(); }
 
 }  // namespace gui

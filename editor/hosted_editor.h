@@ -20,8 +20,8 @@ public:
     // A gesture on the parameter begins or ends (a knob drag, a click on a button).
     virtual void gestureBegan(int index) = 0;
     virtual void gestureEnded(int index) = 0;
-    // The editor asks for a new window size in pixels.
-    virtual void sizeRequested(int width, int height) = 0;
+    // The editor asks for a new window size in pixels; true when the host resized its window.
+    virtual bool sizeRequested(int width, int height) = 0;
 
 protected:
     ~HostedEditorListener() = default;
@@ -59,15 +59,16 @@ public:
     // and holds as in the VST 2.4 edition. Ignored while closed and for NaN.
     void feedOutputLevel(double level);
 
-    // The host's interface scale (1.0, 1.5, 2.0 ...). Only stored so far: the editor draws at
-    // its artwork's size until it can take a host scale, and this is where it is handed over.
-    void setScale(double scale);
-    double scale() const { return scale_; }
+    // The host's interface scale (1.0, 1.5, 2.0 ...), from 1 to 3, rounded to steps of 0.25;
+    // false, and nothing changes, for anything else. While open, the window is rebuilt at the
+    // new size where the listener's host resizes it, else the scale applies at the next open.
+    bool setScale(double scale);
+    // The scale the editor draws at (open) or will open at (closed).
+    double scale() const;
 
 private:
     class Plugin;
     std::unique_ptr<Plugin> plugin_;
-    double scale_ = 1.0;
 };
 
 }  // namespace gui

@@ -42,6 +42,6 @@ void Lv2EditorUi::gestureEnded(int index) {
     if (host_.touch) host_.touch->touch(host_.touch->handle, static_cast<uint32_t>(index), false);
 }
 
-void Lv2EditorUi::sizeRequested(int width, int height) {
-    if (host_.resize) host_.resize->ui_resize(host_.resize->handle, width, height);
+bool Lv2EditorUi::sizeRequested(int width, int height) {
+    return host_.resize != nullptr && host_.resize->ui_resize(host_.resize->handle, width, height) == 0;
 }

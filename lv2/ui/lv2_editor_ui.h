@@ -25,7 +25,7 @@ public:
     // Opens the editor in the host's window and tells the host its size; false when it cannot.
     bool open(void* parentWindow);
     LV2UI_Widget widget() const { return editor_.window(); }
-    void setScale(double scale) { editor_.setScale(scale); }
+    bool setScale(double scale) { return editor_.setScale(scale); }
 
     // A control's value in real units, clamped as the plug-in clamps it, or the output level.
     // Other ports, formats other than float and NaN are ignored.
@@ -36,7 +36,7 @@ public:
     void parameterEdited(int index, float normalized) override;
     void gestureBegan(int index) override;
     void gestureEnded(int index) override;
-    void sizeRequested(int width, int height) override;
+    bool sizeRequested(int width, int height) override;
 
 private:
     Lv2UiHost host_;

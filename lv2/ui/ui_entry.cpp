@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "lv2_editor_ui.h"
 
@@ -41,9 +42,10 @@ Features readFeatures(const LV2_Feature* const* features) {
     return found;
 }
 
-// The host's ui:scaleFactor option, or 1.0 without one (or without urid:map to look it up).
-double scaleFactor(const Features& features) {
-    if (features.map == nullptr || features.options == nullptr) return 1.0;
+// The host's ui:scaleFactor option, or nothing without one (or without urid:map to look it up),
+// so that the editor finds the display's scale itself.
+std::optional<double> scaleFactor(const Features& features) {
+    if (features.map == nullptr || features.options == nullptr) return std::nullopt;
     const LV2_URID key = features.map->map(features.map->handle, LV2_UI__scaleFactor);
     const LV2_URID floatType = features.map->map(features.map->handle, LV2_ATOM__Float);
     for (const LV2_Options_Option* option = features.options; option->key != 0; ++option) {
@@ -51,7 +53,7 @@ double scaleFactor(const Features& features) {
             return *static_cast<const float*>(option->value);
         }
     }
-    return 1.0;
+    return std::nullopt;
 }
 
 LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*, LV2UI_Write_Function write,
@@ -67,7 +69,9 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     }
     try {
         auto ui = std::make_unique<Lv2EditorUi>(Lv2UiHost{write, controller, found.touch, found.resize});
-        ui->setScale(scaleFactor(found));
+        if (const std::optional<double> scale = scaleFactor(found)) {
+            if (!ui->setScale(*scale)) logProblem("ui:scaleFactor outside 1 to 3 ignored");
+        }
         if (!ui->open(found.parent)) {
             logProblem("the editor cannot open in the host's window (is there an X display?)");
             return nullptr;

@@ -116,13 +116,26 @@ TEST(ClapGui, RefusedWhereNothingWouldDriveItAndForOtherWindowKinds) {
     }
 }
 
+TEST(ClapGui, HostScaleSizesTheEditor) {
+    Instance i;
+    Editor editor(i);
+    EXPECT_FALSE(editor.gui()->set_scale(i.plugin(), 2.0));  // no editor yet
+    ASSERT_TRUE(editor.gui()->create(i.plugin(), CLAP_WINDOW_API_X11, false));
+    for (double unusable : {std::nan(""), 0.5, 3.5}) EXPECT_FALSE(editor.gui()->set_scale(i.plugin(), unusable));
+    ASSERT_TRUE(editor.gui()->set_scale(i.plugin(), 2.0));
+    uint32_t width = 0, height = 0;
+    ASSERT_TRUE(editor.gui()->get_size(i.plugin(), &width, &height));
+    EXPECT_EQ(width, 580u);
+    EXPECT_EQ(height, 1320u);
+    EXPECT_TRUE(editor.gui()->set_size(i.plugin(), 580, 1320));
+    editor.gui()->destroy(i.plugin());
+}
+
 TEST(ClapGui, ClickAndDragReachTheHostAsGesturesAndValues) {
     HostWindow host;
     ASSERT_NE(host.display, nullptr) << "no X display";
     Instance i;
     Editor editor(i);
-    EXPECT_TRUE(editor.gui()->set_scale(i.plugin(), 1.0));
-    EXPECT_FALSE(editor.gui()->set_scale(i.plugin(), std::nan("")));
     ASSERT_TRUE(editor.open(host.window));
     uint32_t width = 0, height = 0;
     ASSERT_TRUE(editor.gui()->get_size(i.plugin(), &width, &height));

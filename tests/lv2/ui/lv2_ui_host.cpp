@@ -38,6 +38,7 @@ struct Host {
     FILE* report = nullptr;
     std::vector<std::string> uris;
     float levelPort = 0.0f;  // sent with every idle, as hosts forward an output port
+    int width = 0, height = 0;  // the latest size the UI asked for
 };
 
 LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri) {
@@ -68,13 +69,15 @@ void touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
 int resize(LV2UI_Feature_Handle handle, int width, int height) {
     auto& host = *static_cast<Host*>(handle);
     record(host, "resize %g %g\n", width, height);
+    host.width = width;
+    host.height = height;
     XResizeWindow(host.display, host.window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     return 0;
 }
 
 // The features, with any of ui:parent, ui:idleInterface left out on request.
 struct Features {
-    Features(Host& host, bool withParent, bool withIdle) {
+    Features(Host& host, bool withParent, bool withIdle, float scaleFactor = 1.0f) : scale(scaleFactor) {
         map = {&host, mapUri};
         touchFeature = {&host, touch};
         resizeFeature = {&host, resize};
@@ -93,7 +96,7 @@ struct Features {
     LV2_URID_Map map;
     LV2UI_Touch touchFeature;
     LV2UI_Resize resizeFeature;
-    float scale = 1.0f;
+    float scale;
     LV2_Options_Option options[2];
     std::vector<LV2_Feature> all;
     std::vector<const LV2_Feature*> list;
@@ -205,6 +208,17 @@ int runCycles(Host& host, int cycles) {
         std::fprintf(stderr, "an instance for a host with %s\n", refused[i]);
         host.descriptor->cleanup(wrong[i]);
         ++failures;
+    }
+    // The host's scale factor sizes the window: 2.0 doubles it, one outside 1 to 3 is ignored.
+    for (const float scale : {2.0f, 0.5f}) {
+        const Features scaled(host, true, true, scale);
+        LV2UI_Handle ui = instantiate(host, scaled);
+        const int expectedWidth = scale == 2.0f ? 580 : 290, expectedHeight = scale == 2.0f ? 1320 : 660;
+        if (!ui || host.width != expectedWidth || host.height != expectedHeight) {
+            std::fprintf(stderr, "scale factor %g: size %d x %d\n", scale, host.width, host.height);
+            ++failures;
+        }
+        if (ui) host.descriptor->cleanup(ui);
     }
     std::printf("%d instantiate/cleanup cycles, %d failures\n", cycles, failures);
     return failures == 0 ? 0 : 1;

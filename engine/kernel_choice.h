@@ -28,8 +28,13 @@ enum class ChainKernelKind { sse2, avx2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
 
-// The kernel for a new engine: the one forced for tests, else AVX-512 where the processor has
-// it, else SSE2.
+// The kernels' names: sse2, avx2, avx512. kernelNamed sets `kind` and returns true for one.
+bool kernelNamed(const char* name, ChainKernelKind& kind);
+const char* kernelName(ChainKernelKind kind);
+
+// The kernel for a new engine: the one forced for tests, else the one the environment variable
+// QX71_KERNEL names (read once, when the library loads; an unusable value is ignored with one
+// line on standard error), else AVX-512 where the processor has it, else SSE2.
 ChainKernelKind chosenKernel();
 
 // Tests: engines created from now on use `kind` (which must be supported), until

@@ -79,6 +79,7 @@ public:
           c_(c),
           s_(s),
           inputs_(inputs),
+          outputs_(outputs),
           writer_(outputs, settings),
           frames_(frames),
           settings_(settings),
@@ -100,11 +101,11 @@ public:
                                             s_,
                                             v_,
                                             inputs_,
+                                            outputs_,
                                             writer_,
                                             seed_,
                                             computing_,
-                                            settings_.highPassSlope,
-                                            settings_.lowPassSlope,
+                                            settings_,
                                             d_,
                                             {passOffset_[0], passOffset_[1]}};
                     stretchLoop_(stretch, n, steadyEnd);
@@ -202,6 +203,7 @@ private:
     const ChainCoefficients<Pair> c_;
     ChainStates<Pair> s_;
     const Sample* const* inputs_;
+    Sample* const* outputs_;
     FrameWriter<Sample> writer_;
     const int32_t frames_;
     const CallSettings& settings_;

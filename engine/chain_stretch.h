@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "call_settings.h"
 #include "chain_layout.h"
 #include "frame_io.h"
 #include "stereo_pair.h"
@@ -42,10 +43,11 @@ struct Stretch {
     ChainStates<Pair>& s;
     StageValues& v;
     const Sample* const* inputs;
-    FrameWriter<Sample>& writer;
+    Sample* const* outputs;
+    FrameWriter<Sample>& writer;  // writes to outputs
     uint32_t& seed;
     const StageFlags& computing;
-    int highPassSlope, lowPassSlope;
+    const CallSettings& settings;
     Pair offset;
     Pair passOffset[2];  // in front of the mid band, and in front of and behind the high shelf
 };

@@ -121,16 +121,17 @@ PassSlots passSlots(int slope, const FirstOrder<Pair>& firstC, FirstOrderState<P
     return {true, &firstC, &firstS, {&stage1C, &stage2C}, {&stage1S, &stage2S}};
 }
 
-// kAllLive: every stage of the parts kParts computes, so no lane passes its input on.
+// kAllLive: every stage of the parts kParts computes, so no lane passes its input on, and the
+// pass filters among them have odd slopes (their slots run as pairs).
 template <class Sample, unsigned kParts, bool kAllLive>
 class StretchRun {
 public:
     explicit StretchRun(Stretch<Sample>& st)
         : st_(st),
-          hp_(passSlots(st.highPassSlope, st.c.hpFirst, st.s.hpFirst, st.c.hpStage1, st.s.hpStage1, st.c.hpStage2,
-                        st.s.hpStage2)),
-          lp_(passSlots(st.lowPassSlope, st.c.lpFirst, st.s.lpFirst, st.c.lpStage1, st.s.lpStage1, st.c.lpStage2,
-                        st.s.lpStage2)) {
+          hp_(passSlots(st.settings.highPassSlope, st.c.hpFirst, st.s.hpFirst, st.c.hpStage1, st.s.hpStage1,
+                        st.c.hpStage2, st.s.hpStage2)),
+          lp_(passSlots(st.settings.lowPassSlope, st.c.lpFirst, st.s.lpFirst, st.c.lpStage1, st.s.lpStage1,
+                        st.c.lpStage2, st.s.lpStage2)) {
         for (int k = 0; k < kStages; ++k) live_[k] = (kParts & kStagePart[k]) != 0 && st.computing[k];
     }
 
@@ -153,7 +154,9 @@ public:
         b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[4], live_[6], y46);
         b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[7], live_[8], y78);
         b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[9], live_[10], y910);
-        ShelfState<Pair> s5 = s.hfShelf;
+        // The high shelf's state and coefficients as plain values, which stay in registers.
+        Pair s5 = s.hfShelf.s;
+        const Pair k5 = c.hfShelf.k, c5 = c.hfShelf.c;
         FirstOrderState<Pair> hpFirst = *hp_.firstS, lpFirst = *lp_.firstS;
         // The offsets in front of stages 4, 6 (mid band, high bell), 5 (high shelf, also behind
         // it), 9 and 10 (low-pass); −0 elsewhere: x + (−0) is x for every x.
@@ -200,7 +203,7 @@ public:
                     o46 = in46;
                 }
                 if constexpr (kHigh) {
-                    o5 = (kAllLive || live_[5] ? highShelfStep(c.hfShelf, s5, in5) : in5) + offset5;
+                    o5 = (kAllLive || live_[5] ? highShelf(k5, c5, s5, in5) : in5) + offset5;
                 } else {
                     o5 = in5 + offset5;
                 }
@@ -216,7 +219,7 @@ public:
                 }
                 _mm_store_pd(doneFrames_ + 2 * i, laterOf(o910).v);
             }
-            for (int i = 0; i < count; ++i) st_.writer.write(n - kLatency + i, Pair(_mm_load_pd(doneFrames_ + 2 * i)));
+            write(n - kLatency, count);
             n += count;
             done = count;
             if (n < end) {
@@ -241,7 +244,7 @@ public:
         v[11] = laterOf(o910);
         if (live_[0]) s.analogShelf.s = earlierOf(s01);
         if (live_[1]) s.lfShelf.s = laterOf(s01);
-        if (live_[5]) s.hfShelf = s5;
+        if (live_[5]) s.hfShelf.s = s5;
         b23_.store(s.lfDip, s.lfMain, live_[2], live_[3], done);
         b46_.store(s.mfPeak, s.hfPeak, live_[4], live_[6], done);
         storePassSlots(hp_, b78_, hpFirst, live_[7], live_[8], done);
@@ -249,22 +252,79 @@ public:
     }
 
 private:
+    // highShelfStep on plain values.
+    __attribute__((always_inline)) static Pair highShelf(Pair k, Pair c, Pair& s, Pair x) {
+        const Pair w = x - c * s;
+        const Pair ap = c * w + s;
+        s = w;
+        return (x - ap) * k + x;
+    }
+
     // firstFrames_[2i, 2i + 1] = input frame n + i plus, while the Analog stage computes, its
     // noise, for i < count.
     void gather(int32_t n, int count) {
+        const Sample* left = st_.inputs[0] + n;
+        const Sample* right = st_.inputs[1] + n;
         if (live_[0]) drawNoise<kRing>(st_.seed, noise_, count);
-        for (int i = 0; i < count; ++i) {
-            lastFrame_ = loadFrame(st_.inputs, n + i);
-            const Pair x = live_[0] ? lastFrame_ + Pair(_mm_load_pd(noise_ + 2 * i)) : lastFrame_;
+        int i = 0;
+        for (; i + 4 <= count; i += 4) {
+            const Two l = loadFour(left + i), r = loadFour(right + i);
+            const Two frames01 = _mm256_permute2f128_pd(_mm256_unpacklo_pd(l, r), _mm256_unpackhi_pd(l, r), 0x20);
+            const Two frames23 = _mm256_permute2f128_pd(_mm256_unpacklo_pd(l, r), _mm256_unpackhi_pd(l, r), 0x31);
+            const Two noNoise = _mm256_set1_pd(-0.0);  // x + (−0) is x for every x
+            _mm256_store_pd(firstFrames_ + 2 * i, frames01 + (live_[0] ? _mm256_load_pd(noise_ + 2 * i) : noNoise));
+            _mm256_store_pd(firstFrames_ + 2 * i + 4,
+                            frames23 + (live_[0] ? _mm256_load_pd(noise_ + 2 * i + 4) : noNoise));
+        }
+        for (; i < count; ++i) {
+            const Pair frame = loadFrame(st_.inputs, n + i);
+            const Pair x = live_[0] ? frame + Pair(_mm_load_pd(noise_ + 2 * i)) : frame;
             _mm_store_pd(firstFrames_ + 2 * i, x.v);
         }
+        lastFrame_ = loadFrame(st_.inputs, n + count - 1);
     }
+
+    // FrameWriter::write for the frames first + i, i < count, from doneFrames_, four at a time.
+    void write(int32_t first, int count) {
+        const CallSettings& settings = st_.settings;
+        const Two gain = _mm256_set1_pd(settings.outputGain), polarity = _mm256_set1_pd(settings.polarity);
+        const Two magnitude = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFFLL));
+        Two peak = _mm256_setzero_pd();
+        int i = 0;
+        for (; i + 4 <= count; i += 4) {
+            const Two scaled01 = _mm256_load_pd(doneFrames_ + 2 * i) * gain;
+            const Two scaled23 = _mm256_load_pd(doneFrames_ + 2 * i + 4) * gain;
+            // Frames 0 2 1 3 of each channel, put in order.
+            const Two left = _mm256_permute4x64_pd(_mm256_unpacklo_pd(scaled01, scaled23), 0xD8);
+            const Two right = _mm256_permute4x64_pd(_mm256_unpackhi_pd(scaled01, scaled23), 0xD8);
+            const Two leftOut = left * polarity;
+            storeFour(st_.outputs[0] + first + i, leftOut);
+            storeFour(st_.outputs[1] + first + i, settings.mono ? leftOut : right * polarity);
+            if (settings.measurePeak) {
+                const Two leftLevel = _mm256_and_pd(left, magnitude);
+                const Two level =
+                    settings.mono ? leftLevel : (leftLevel + _mm256_and_pd(right, magnitude)) * _mm256_set1_pd(0.5);
+                peak = _mm256_max_pd(level, peak);  // a NaN level leaves the peak
+            }
+        }
+        if (settings.measurePeak) {
+            alignas(32) double levels[4];
+            _mm256_store_pd(levels, peak);
+            for (double level : levels) st_.writer.raisePeak(level);
+        }
+        for (; i < count; ++i) st_.writer.write(first + i, Pair(_mm_load_pd(doneFrames_ + 2 * i)));
+    }
+
+    static Two loadFour(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
+    static Two loadFour(const double* p) { return _mm256_loadu_pd(p); }
+    static void storeFour(float* p, Two v) { _mm_storeu_ps(p, _mm256_cvtpd_ps(v)); }
+    static void storeFour(double* p, Two v) { _mm256_storeu_pd(p, v); }
 
     // The two slots of a pass filter: in = [input of the first slot, of the second].
     __attribute__((always_inline)) static Two passSlotsStep(const PassSlots& slots, BiquadPair& biquads,
                                                             FirstOrderState<Pair>& first, int i, Two in, Two& y1,
                                                             bool live0, bool live1) {
-        if (slots.paired) {
+        if (kAllLive || slots.paired) {
             biquads.step(i, in, y1);
             return pick<kAllLive>(biquads.computes, in, y1);
         }
@@ -302,7 +362,8 @@ void runStretch(Stretch<Sample>& stretch, int32_t n, int32_t end) {
     constexpr unsigned kPairParts[kStages] = {
         analogPart | lowPart, analogPart | lowPart, lowPart,      lowPart,     midPart | highPart, highPart,
         midPart | highPart,   highPassPart,         highPassPart, lowPassPart, lowPassPart};
-    bool allLive = true;
+    bool allLive = ((kParts & highPassPart) == 0 || stretch.settings.highPassSlope % 2 == 1) &&
+                   ((kParts & lowPassPart) == 0 || stretch.settings.lowPassSlope % 2 == 1);
     for (int k = 0; k < kStages; ++k) {
         const bool live = (kParts & kStagePart[k]) != 0 && stretch.computing[k];
         allLive = allLive && ((kParts & kPairParts[k]) == 0 || live);

@@ -51,7 +51,7 @@ Two pick(Two computes, Two x, Two y) {
 
 // The older history of a biquad pair between frames: ring[i] holds frame m − 2 and ring[i + 1]
 // frame m − 1 when frame m is at position i.
-constexpr int kRing = 16;
+constexpr int kRing = 32;
 struct BiquadPair {
     Two b0, b1, b2, a1, a2;
     Two computes;
@@ -180,7 +180,7 @@ public:
                 const Pair first(_mm_load_pd(firstFrames_ + 2 * i));
                 const Two in01 = _mm256_insertf128_pd(_mm256_castpd128_pd256(first.v), earlierOf(o01).v, 1);
                 const Two in23 = following(o01, o23);
-                const Two in46 = two(laterOf(o23), o5) + offset46;
+                const Two in46 = _mm256_permute2f128_pd(o23, _mm256_castpd128_pd256(o5.v), 0x21) + offset46;
                 const Pair in5 = earlierOf(o46) + offset5;
                 const Two in78 = following(o46, o78);
                 const Two in910 = following(o78, o910) + offset910;

@@ -78,7 +78,8 @@ ChainKernelKind chosenKernel() {
     if (forced != kNotForced) return static_cast<ChainKernelKind>(forced);
     const int requested = environmentKernel();
     if (requested != kNotForced) return static_cast<ChainKernelKind>(requested);
-    return kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2;
+    if (kernelSupported(ChainKernelKind::avx512)) return ChainKernelKind::avx512;
+    return kernelSupported(ChainKernelKind::avx2) ? ChainKernelKind::avx2 : ChainKernelKind::sse2;
 }
 
 void forceKernel(ChainKernelKind kind) { forcedKernel.store(static_cast<int>(kind), std::memory_order_relaxed); }

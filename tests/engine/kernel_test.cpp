@@ -24,7 +24,7 @@ std::unique_ptr<EngineRig> rigWith(ChainKernelKind kind) {
 }  // namespace
 
 // QX71_KERNEL is set for this program by the engine.kernel_switch.* tests only.
-TEST(KernelChoice, EnvironmentElseAvx512WhereSupportedUnlessForced) {
+TEST(KernelChoice, EnvironmentElseWidestSupportedUnlessForced) {
     EXPECT_TRUE(kernelSupported(ChainKernelKind::sse2));
     const char* requested = std::getenv("QX71_KERNEL");
     ChainKernelKind named{};

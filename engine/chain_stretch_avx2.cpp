@@ -175,6 +175,7 @@ public:
         while (n < end) {
             const int count = static_cast<int>(std::min<int32_t>(kRing, end - n));
             gather(n, count);
+#pragma GCC unroll 2
             for (int i = 0; i < count; ++i) {
                 // Every input from the last iteration's outputs, then every stage.
                 const Pair first(_mm_load_pd(firstFrames_ + 2 * i));

@@ -218,7 +218,7 @@ template <class Sample, unsigned kParts>
 double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs,
                 int32_t frames, const CallSettings& settings, double offset, uint32_t& noiseSeed, bool avx2) {
 #if QX71_WIDE_KERNELS
-    const StretchLoop<Sample> stretchLoop = avx2 ? avx2StretchLoop<Sample>(kParts) : nullptr;
+    const StretchLoop<Sample> stretchLoop = avx2 ? avx2StretchLoop<Sample>(computingStages(settings)) : nullptr;
 #else
     const StretchLoop<Sample> stretchLoop = nullptr;
 #endif

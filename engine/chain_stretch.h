@@ -36,7 +36,7 @@ using StageFlags = std::array<bool, kStages>;
 using StageValues = std::array<Pair, kStages + 1>;
 
 // Iterations [n, end) of a call, all with every stage on an existing frame: stage k computes
-// when `computing` says so (and its part is in the loop's set), else passes its input on.
+// when `computing` says so, else passes its input on.
 template <class Sample>
 struct Stretch {
     const ChainCoefficients<Pair>& c;
@@ -52,10 +52,11 @@ struct Stretch {
     Pair passOffset[2];  // in front of the mid band, and in front of and behind the high shelf
 };
 
-// The AVX2 stretch loop for a set of parts; only for processors with AVX2.
+// The AVX2 stretch loop for the stages `computing`, or null where the SSE2 loop is faster;
+// only for processors with AVX2.
 template <class Sample>
 using StretchLoop = void (*)(Stretch<Sample>& stretch, int32_t n, int32_t end);
 template <class Sample>
-StretchLoop<Sample> avx2StretchLoop(unsigned parts);
+StretchLoop<Sample> avx2StretchLoop(const StageFlags& computing);
 
 }  // namespace dsp

@@ -121,9 +121,25 @@ PassSlots passSlots(int slope, const FirstOrder<Pair>& firstC, FirstOrderState<P
     return {true, &firstC, &firstS, {&stage1C, &stage2C}, {&stage1S, &stage2S}};
 }
 
-// kAllLive: every stage of the parts kParts computes, so no lane passes its input on, and the
-// pass filters among them have odd slopes (their slots run as pairs).
-template <class Sample, unsigned kParts, bool kAllLive>
+// The registers of stages, one bit each in a set of computing registers: a loop is compiled for
+// every set, so that a register none of whose stages computes costs only the passing of its
+// lanes.
+enum Register : unsigned {
+    shelfBit = 1,
+    lowBit = 2,
+    bellsBit = 4,
+    highShelfBit = 8,
+    highPassBit = 16,
+    lowPassBit = 32
+};
+constexpr unsigned kRegisterSets = 64;
+constexpr unsigned kRegisterOf[kStages] = {shelfBit, shelfBit,    lowBit,      lowBit,     bellsBit,  highShelfBit,
+                                           bellsBit, highPassBit, highPassBit, lowPassBit, lowPassBit};
+
+// kRegisters: the registers with a computing stage. kAllLive: every stage in them computes, so no
+// lane passes its input on, and the pass filters among them have odd slopes (their slots run as
+// pairs).
+template <class Sample, unsigned kRegisters, bool kAllLive>
 class StretchRun {
 public:
     explicit StretchRun(Stretch<Sample>& st)
@@ -132,7 +148,7 @@ public:
                         st.c.hpStage2, st.s.hpStage2)),
           lp_(passSlots(st.settings.lowPassSlope, st.c.lpFirst, st.s.lpFirst, st.c.lpStage1, st.s.lpStage1,
                         st.c.lpStage2, st.s.lpStage2)) {
-        for (int k = 0; k < kStages; ++k) live_[k] = (kParts & kStagePart[k]) != 0 && st.computing[k];
+        for (int k = 0; k < kStages; ++k) live_[k] = st.computing[k];
     }
 
     void run(int32_t n, const int32_t end) {
@@ -165,12 +181,12 @@ public:
         const Pair offset5 = live_[5] ? st_.offset : st_.passOffset[1];
         const Two offset910 = two(live_[9] ? st_.offset : noOffset, live_[10] ? st_.offset : noOffset);
 
-        constexpr bool kShelves = (kParts & (analogPart | lowPart)) != 0;
-        constexpr bool kLow = (kParts & lowPart) != 0;
-        constexpr bool kMidHigh = (kParts & (midPart | highPart)) != 0;
-        constexpr bool kHigh = (kParts & highPart) != 0;
-        constexpr bool kHighPass = (kParts & highPassPart) != 0;
-        constexpr bool kLowPass = (kParts & lowPassPart) != 0;
+        constexpr bool kShelves = (kRegisters & shelfBit) != 0;
+        constexpr bool kLow = (kRegisters & lowBit) != 0;
+        constexpr bool kMidHigh = (kRegisters & bellsBit) != 0;
+        constexpr bool kHigh = (kRegisters & highShelfBit) != 0;
+        constexpr bool kHighPass = (kRegisters & highPassBit) != 0;
+        constexpr bool kLowPass = (kRegisters & lowPassBit) != 0;
         int done = 0;
         while (n < end) {
             const int count = static_cast<int>(std::min<int32_t>(kRing, end - n));
@@ -357,43 +373,50 @@ private:
     alignas(32) double doneFrames_[2 * kRing];   // stage 10's outputs
 };
 
-template <class Sample, unsigned kParts>
+template <class Sample, unsigned kRegisters, bool kAllLive>
+void runRegisters(Stretch<Sample>& stretch, int32_t n, int32_t end) {
+    StretchRun<Sample, kRegisters, kAllLive> run(stretch);
+    run.run(n, end);
+}
+template <class Sample, unsigned... kSets>
+constexpr std::array<StretchLoop<Sample>, 2 * kRegisterSets> registerLoops(std::integer_sequence<unsigned, kSets...>) {
+    return {&runRegisters<Sample, kSets / 2, kSets % 2 == 1>...};
+}
+// The loop of every set of computing registers, without (even index) and with (odd) kAllLive.
+template <class Sample>
+constexpr std::array<StretchLoop<Sample>, 2 * kRegisterSets> kRegisterLoops =
+    registerLoops<Sample>(std::make_integer_sequence<unsigned, 2 * kRegisterSets>());
+
+template <class Sample>
 void runStretch(Stretch<Sample>& stretch, int32_t n, int32_t end) {
-    // The parts of the stages that share a register with stage k.
-    constexpr unsigned kPairParts[kStages] = {
-        analogPart | lowPart, analogPart | lowPart, lowPart,      lowPart,     midPart | highPart, highPart,
-        midPart | highPart,   highPassPart,         highPassPart, lowPassPart, lowPassPart};
-    bool allLive = ((kParts & highPassPart) == 0 || stretch.settings.highPassSlope % 2 == 1) &&
-                   ((kParts & lowPassPart) == 0 || stretch.settings.lowPassSlope % 2 == 1);
-    for (int k = 0; k < kStages; ++k) {
-        const bool live = (kParts & kStagePart[k]) != 0 && stretch.computing[k];
-        allLive = allLive && ((kParts & kPairParts[k]) == 0 || live);
-    }
-    if (allLive) {
-        StretchRun<Sample, kParts, true> run(stretch);
-        run.run(n, end);
-    } else {
-        StretchRun<Sample, kParts, false> run(stretch);
-        run.run(n, end);
-    }
+    unsigned registers = 0;
+    for (int k = 0; k < kStages; ++k) registers |= stretch.computing[k] ? kRegisterOf[k] : 0u;
+    bool allLive = ((registers & highPassBit) == 0 || stretch.settings.highPassSlope % 2 == 1) &&
+                   ((registers & lowPassBit) == 0 || stretch.settings.lowPassSlope % 2 == 1);
+    for (int k = 0; k < kStages; ++k) allLive = allLive && ((registers & kRegisterOf[k]) == 0 || stretch.computing[k]);
+    kRegisterLoops<Sample>[2 * registers + (allLive ? 1 : 0)](stretch, n, end);
 }
 
-template <class Sample, unsigned... kParts>
-constexpr std::array<StretchLoop<Sample>, kPartSets> stretchLoops(std::integer_sequence<unsigned, kParts...>) {
-    return {&runStretch<Sample, kParts>...};
-}
+// Fewer computing stages than this run faster one per SSE2 register: passing values down the
+// pipeline is free there (register renaming) and costs a lane crossing per pair here, which
+// two or three stages in pairs do not save back (measured with three: a sixth slower).
+constexpr int kFewestPairedStages = 4;
+
 template <class Sample>
-constexpr std::array<StretchLoop<Sample>, kPartSets> kStretchLoops =
-    stretchLoops<Sample>(std::make_integer_sequence<unsigned, kPartSets>());
+StretchLoop<Sample> stretchLoopFor(const StageFlags& computing) {
+    int stages = 0;
+    for (bool computes : computing) stages += computes ? 1 : 0;
+    return stages >= kFewestPairedStages ? &runStretch<Sample> : nullptr;
+}
 }  // namespace
 
 template <>
-StretchLoop<float> avx2StretchLoop<float>(unsigned parts) {
-    return kStretchLoops<float>[parts];
+StretchLoop<float> avx2StretchLoop<float>(const StageFlags& computing) {
+    return stretchLoopFor<float>(computing);
 }
 template <>
-StretchLoop<double> avx2StretchLoop<double>(unsigned parts) {
-    return kStretchLoops<double>[parts];
+StretchLoop<double> avx2StretchLoop<double>(const StageFlags& computing) {
+    return stretchLoopFor<double>(computing);
 }
 
 }  // namespace dsp

@@ -248,17 +248,16 @@ public:
         }
 
         v[0] = lastFrame_;
-        v[1] = earlierOf(o01);
-        v[2] = laterOf(o01);
-        v[3] = earlierOf(o23);
-        v[4] = laterOf(o23);
-        v[5] = earlierOf(o46);
+        const auto split = [](Two t, Pair& earlier, Pair& later) {
+            earlier = earlierOf(t);
+            later = laterOf(t);
+        };
+        split(o01, v[1], v[2]);
+        split(o23, v[3], v[4]);
+        split(o46, v[5], v[7]);
         v[6] = o5;
-        v[7] = laterOf(o46);
-        v[8] = earlierOf(o78);
-        v[9] = laterOf(o78);
-        v[10] = earlierOf(o910);
-        v[11] = laterOf(o910);
+        split(o78, v[8], v[9]);
+        split(o910, v[10], v[11]);
         if (live_[0]) s.analogShelf.s = earlierOf(s01);
         if (live_[1]) s.lfShelf.s = laterOf(s01);
         if (live_[5]) s.hfShelf.s = s5;

@@ -94,13 +94,13 @@ struct BiquadPair {
 
 struct ShelfPair {
     Two k, c;
-    Two lowShelf;  // all bits set in the lanes of a low shelf
 
     Two step(Two x, Two& s) const {
         const Two w = x - c * s;
         const Two ap = c * w + s;
         s = w;
-        return _mm256_blendv_pd(x - ap, ap + x, lowShelf) * k + x;
+        // Analog's high shelf in the low half, the low shelf (lfShelf) in the high half.
+        return _mm256_blend_pd(x - ap, ap + x, 0xC) * k + x;
     }
 };
 
@@ -163,7 +163,6 @@ public:
         Two y23, y46, y78, y910;
         shelves_.k = two(c.analogShelf.k, c.lfShelf.k);
         shelves_.c = two(c.analogShelf.c, c.lfShelf.c);
-        shelves_.lowShelf = lanesOf(false, true);
         const Two shelvesCompute = lanesOf(live_[0], live_[1]);
         Two s01 = two(s.analogShelf.s, s.lfShelf.s);
         b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[2], live_[3], y23);

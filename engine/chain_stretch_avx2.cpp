@@ -10,7 +10,8 @@
 // the shelves' states. The older history of the biquads (x[n−1], x[n−2], y[n−2]) goes to small
 // buffers in memory, written one or two frames before it is read, off every recursion's path;
 // the coefficients are memory operands. Every lane keeps the scalar formulas' operations and
-// their order: no FMA, no reassociation.
+// their order: no FMA, no reassociation. With fewer than four computing stages the SSE2 loop
+// runs instead (kFewestPairedStages).
 #include "chain_stretch.h"
 
 #include "analog_noise.h"
@@ -20,6 +21,7 @@
 #if QX71_WIDE_KERNELS
 #include <immintrin.h>
 
+#include <algorithm>
 #include <utility>
 
 #pragma GCC push_options

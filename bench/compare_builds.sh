@@ -5,7 +5,9 @@
 # DLL under Wine's 32-bit loader (both run the DLLs' own machine code; the x86 one only where the
 # processor runs 32-bit code natively: under user-mode emulation its timing means nothing). Each
 # at the defaults, with one band and with the full chain, and LSP's x16 stereo equalizer with
-# seven filters for comparison. ROUNDS rounds (default 3); a figure is the best of its rounds.
+# seven filters for comparison. The 64-bit builds are measured once per chain kernel this
+# processor runs, forced through QX71_KERNEL (the 32-bit one has the SSE2 kernel only). ROUNDS
+# rounds (default 3); a figure is the best of its rounds.
 #   bench/compare_builds.sh [LINUX_BUILD [WIN64_BUILD [WIN32_BUILD]]]
 #   (defaults build/linux, build/windows-x64, build/windows-x86, as scripts/build.sh makes them)
 set -eu
@@ -40,14 +42,23 @@ row() {
 
 windows_path() { echo "Z:$(realpath "$1")"; }
 
+# The kernels this processor runs (kernel_choice.cpp needs AVX2 or AVX-512F for the wide ones).
+kernels=sse2
+grep -qw avx2 /proc/cpuinfo && kernels="$kernels avx2"
+grep -qw avx512f /proc/cpuinfo && kernels="$kernels avx512"
+
 printf '%-34s %9s %9s %9s   (ns per stereo frame, block 512, best of %s)\n' binary defaults "one band" "full" "$rounds"
-if [ -f "$linux/shell/QX71.so" ]; then
-    row "Linux x86-64 .so" "$linux/bench/qx71_plugin_bench" "$linux/shell/QX71.so"
-fi
-if [ -f "$win64/shell/QX71.dll" ]; then
-    row "Windows x64 DLL (wine64)" /usr/lib/wine/wine64 "$win64/bench/qx71_plugin_bench.exe" \
-        "$(windows_path "$win64/shell/QX71.dll")"
-fi
+for kernel in $kernels; do
+    export QX71_KERNEL=$kernel
+    if [ -f "$linux/shell/QX71.so" ]; then
+        row "Linux x86-64 .so, $kernel" "$linux/bench/qx71_plugin_bench" "$linux/shell/QX71.so"
+    fi
+    if [ -f "$win64/shell/QX71.dll" ]; then
+        row "Windows x64 DLL (wine64), $kernel" /usr/lib/wine/wine64 "$win64/bench/qx71_plugin_bench.exe" \
+            "$(windows_path "$win64/shell/QX71.dll")"
+    fi
+done
+unset QX71_KERNEL
 if [ -f "$win32/shell/QX71.dll" ]; then
     if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         echo "Windows x86 DLL: not measured, this machine does not run 32-bit code natively"

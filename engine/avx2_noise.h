@@ -1,5 +1,5 @@
 // The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws per step in two AVX2
-// registers. Part of the AVX2 kernel: include only from chain_kernel_wide.cpp, inside its AVX2
+// registers. Part of the AVX2 kernel: include only from chain_stretch_avx2.cpp, inside its AVX2
 // target region and the dsp namespace.
 #pragma once
 

@@ -6,6 +6,7 @@
 
 #include "analog_noise.h"
 #include "chain_kernel_wide.h"
+#include "chain_stretch.h"
 #include "frame_io.h"
 #include "state_hygiene.h"
 #include "transparent_run.h"
@@ -13,13 +14,6 @@
 namespace dsp {
 
 namespace {
-// The chain as a pipeline of stages: Analog, the three low band sections, mid, the two high
-// band sections, two high-pass slots and two low-pass slots. Each loop iteration runs every
-// stage once, stage k on frame n − k, so the stages of one iteration do not wait for each
-// other and the processor overlaps them. Every stage still sees its frames in order, so the
-// results are those of running each frame through the whole chain before the next.
-constexpr int kStages = 11;
-constexpr int kLatency = kStages - 1;
 // States are cleaned up at this interval and at the end of every call.
 constexpr int kCleanInterval = 256;
 // Longer calls run in pieces of this many frames, so frame indices never overflow.
@@ -46,16 +40,6 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 }
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
-// The chain's switchable parts, one bit each. A frame loop is compiled for every set of them, so
-// that a part which is off, or whose sections all pass as the identity, costs nothing: its
-// stages, states and branches are not in the loop.
-enum Part : unsigned { analogPart = 1, lowPart = 2, midPart = 4, highPart = 8, highPassPart = 16, lowPassPart = 32 };
-constexpr unsigned kPartSets = 64;
-constexpr unsigned kStagePart[kStages] = {analogPart, lowPart,      lowPart,      lowPart,     midPart,    highPart,
-                                          highPart,   highPassPart, highPassPart, lowPassPart, lowPassPart};
-
-// Which stages compute their section: those that run, except sections passing as the identity.
-using StageFlags = std::array<bool, kStages>;
 StageFlags computingStages(const CallSettings& s) {
     const auto computes = [&s](bool runs, Section section) {
         return runs && (s.passingSections & sectionBit(section)) == 0;
@@ -84,15 +68,18 @@ unsigned computingParts(const StageFlags& computing) {
 // output stores cannot alias.
 template <class Sample, unsigned kParts>
 class ChainRun {
-    // v[k] is stage k's input (v[0] the frame read, v[kStages] the frame to write).
-    using Values = std::array<Pair, kStages + 1>;
+    using Values = StageValues;
 
 public:
+    // `stretchLoop`, when given, runs the iterations in which every stage has a frame.
     ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
-             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed)
-        : c_(c),
+             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed,
+             StretchLoop<Sample> stretchLoop)
+        : stretchLoop_(stretchLoop),
+          c_(c),
           s_(s),
           inputs_(inputs),
+          outputs_(outputs),
           writer_(outputs, settings),
           frames_(frames),
           settings_(settings),
@@ -108,7 +95,22 @@ public:
         for (int32_t n = 0; n < iterations;) {
             const int32_t chunkEnd = std::min(n + kCleanInterval, iterations);
             while (n < chunkEnd) {
-                if (n >= kLatency && n < frames_) {
+                if (n >= kLatency && n < frames_ && stretchLoop_ != nullptr) {
+                    const int32_t steadyEnd = std::min(chunkEnd, frames_);
+                    Stretch<Sample> stretch{c_,
+                                            s_,
+                                            v_,
+                                            inputs_,
+                                            outputs_,
+                                            writer_,
+                                            seed_,
+                                            computing_,
+                                            settings_,
+                                            d_,
+                                            {passOffset_[0], passOffset_[1]}};
+                    stretchLoop_(stretch, n, steadyEnd);
+                    n = steadyEnd;
+                } else if (n >= kLatency && n < frames_) {
                     // On local copies, which the compiler keeps in registers where they fit.
                     ChainStates<Pair> s = s_;
                     Values v = v_;
@@ -197,9 +199,11 @@ private:
         return biquadStep(c_.lpStage2, s.lpStage2, x + d_);
     }
 
+    const StretchLoop<Sample> stretchLoop_;
     const ChainCoefficients<Pair> c_;
     ChainStates<Pair> s_;
     const Sample* const* inputs_;
+    Sample* const* outputs_;
     FrameWriter<Sample> writer_;
     const int32_t frames_;
     const CallSettings& settings_;
@@ -212,8 +216,13 @@ private:
 
 template <class Sample, unsigned kParts>
 double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs,
-                int32_t frames, const CallSettings& settings, double offset, uint32_t& noiseSeed) {
-    ChainRun<Sample, kParts> run(c, s, inputs, outputs, frames, settings, offset, noiseSeed);
+                int32_t frames, const CallSettings& settings, double offset, uint32_t& noiseSeed, bool avx2) {
+#if QX71_WIDE_KERNELS
+    const StretchLoop<Sample> stretchLoop = avx2 ? avx2StretchLoop<Sample>(computingStages(settings)) : nullptr;
+#else
+    const StretchLoop<Sample> stretchLoop = nullptr;
+#endif
+    ChainRun<Sample, kParts> run(c, s, inputs, outputs, frames, settings, offset, noiseSeed, stretchLoop);
     const double peak = run.run();
     s = run.states();
     noiseSeed = run.seed();
@@ -222,7 +231,7 @@ double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* 
 
 template <class Sample>
 using PartsRun = double (*)(ChainCoefficients<Pair>&, ChainStates<Pair>&, const Sample* const*, Sample* const*, int32_t,
-                            const CallSettings&, double, uint32_t&);
+                            const CallSettings&, double, uint32_t&, bool);
 template <class Sample, unsigned... kParts>
 constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequence<unsigned, kParts...>) {
     return {&runParts<Sample, kParts>...};
@@ -292,13 +301,11 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
             return runWideKernel<ChainKernelKind::avx512>(coefficients_, states_, inputs, outputs, frames, settings,
                                                           offset, noiseSeed);
         case ChainKernelKind::avx2:
-            return runWideKernel<ChainKernelKind::avx2>(coefficients_, states_, inputs, outputs, frames, settings,
-                                                        offset, noiseSeed);
         case ChainKernelKind::sse2: break;
     }
 #endif
-    return kPartsRuns<Sample>[computingParts(computingStages(settings))](coefficients_, states_, inputs, outputs,
-                                                                         frames, settings, offset, noiseSeed);
+    return kPartsRuns<Sample>[computingParts(computingStages(settings))](
+        coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed, kind_ == ChainKernelKind::avx2);
 }
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,

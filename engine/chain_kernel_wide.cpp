@@ -1,5 +1,5 @@
-// One wide chain kernel, compiled once per instruction set: engine/CMakeLists.txt builds this
-// file with QX71_WIDE_SET=512 (AVX-512F) and with QX71_WIDE_SET=2 (AVX2).
+// The AVX-512 kernel: the wide frame loop of wide_chain_run.h on the lane operations of
+// avx512_lanes.h, compiled for AVX-512F.
 #include "chain_kernel_wide.h"
 
 #include "kernel_choice.h"
@@ -26,25 +26,13 @@
 // result keeps the separate rounding of each multiply and add. The code lives in an anonymous
 // namespace so that none of it stands in for the default-target code of other files.
 #pragma GCC push_options
-#if QX71_WIDE_SET == 512
 #pragma GCC target("avx512f,no-fma")
-#elif QX71_WIDE_SET == 2
-#pragma GCC target("avx2,no-fma")
-#else
-#error "QX71_WIDE_SET must be 512 or 2"
-#endif
 
 namespace dsp {
 namespace {
-#if QX71_WIDE_SET == 512
 #include "avx512_lanes.h"
 #include "avx512_noise.h"
 constexpr ChainKernelKind kKind = ChainKernelKind::avx512;
-#else
-#include "avx2_lanes.h"
-#include "avx2_noise.h"
-constexpr ChainKernelKind kKind = ChainKernelKind::avx2;
-#endif
 #include "wide_chain_run.h"
 }  // namespace
 

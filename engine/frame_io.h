@@ -33,10 +33,10 @@ public:
         outputs_[0][frame] = static_cast<Sample>(left);
         outputs_[1][frame] = static_cast<Sample>(right);
         if (!measurePeak_) return;
-        const double level =
-            mono_ ? std::fabs(scaled.left()) : (std::fabs(scaled.left()) + std::fabs(scaled.right())) * 0.5;
-        peak_ = level > peak_ ? level : peak_;
+        raisePeak(mono_ ? std::fabs(scaled.left()) : (std::fabs(scaled.left()) + std::fabs(scaled.right())) * 0.5);
     }
+    // Takes a frame level measured elsewhere (a NaN never raises the peak).
+    void raisePeak(double level) { peak_ = level > peak_ ? level : peak_; }
     // The largest frame level written so far (0 unless the settings asked for it).
     double peak() const { return peak_; }
 

@@ -20,16 +20,22 @@
 
 namespace dsp {
 
-// avx2 is the wide kernel on two AVX2 registers per group of sections. It is never chosen by
-// itself: its groups do not fit in AVX2's sixteen registers and spill, and it measured slower
-// than the SSE2 loops (bench/README.md). It runs the wide kernel's frame loop, which the AVX-512
-// kernel shares, on processors without AVX-512, where the engine tests check it bit for bit.
+// sse2: the SSE2 pipeline of chain_kernel.cpp, one stage per register. avx2: the same pipeline
+// with two stages per register in the stretches where every stage has a frame
+// (chain_stretch_avx2.cpp). avx512: the wide kernel of chain_kernel_wide.cpp, four sections
+// per register.
 enum class ChainKernelKind { sse2, avx2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
 
-// The kernel for a new engine: the one forced for tests, else AVX-512 where the processor has
-// it, else SSE2.
+// The kernels' names: sse2, avx2, avx512. kernelNamed sets `kind` and returns true for one.
+bool kernelNamed(const char* name, ChainKernelKind& kind);
+const char* kernelName(ChainKernelKind kind);
+
+// The kernel for a new engine: the one forced for tests, else the one the environment variable
+// QX71_KERNEL names (read once, when the library loads; an unusable value is ignored with one
+// line on standard error), else AVX-512 where the processor has it, else AVX2 where it has
+// that, else SSE2.
 ChainKernelKind chosenKernel();
 
 // Tests: engines created from now on use `kind` (which must be supported), until

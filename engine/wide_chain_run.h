@@ -1,5 +1,5 @@
-// The frame loop of the wide chain kernels, written once on the lane operations of the
-// instruction set that includes it (avx512_lanes.h, avx2_lanes.h): the types W (four sections,
+// The frame loop of the wide chain kernel, written on the lane operations of the instruction
+// set that includes it (avx512_lanes.h): the types W (four sections,
 // left and right channel each) and Mask, splat, blend, blendBits, withLanes, withSlot,
 // withSlotFrom, pairIn, storeSlot, pick, the loads and stores, interleave, channelOf,
 // absLanes, maxLanes, largestLane, and drawNoise (the Analog noise in blocks).

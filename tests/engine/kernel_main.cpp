@@ -11,29 +11,22 @@
 using namespace dsp;  // the engine's names, unqualified in the tests
 
 namespace {
-struct KernelName {
-    const char* name;
-    ChainKernelKind kind;
-};
-constexpr KernelName kKernels[] = {
-    {"sse2", ChainKernelKind::sse2}, {"avx2", ChainKernelKind::avx2}, {"avx512", ChainKernelKind::avx512}};
-
 class KernelEnvironment : public testing::Environment {
 public:
-    explicit KernelEnvironment(const KernelName& kernel) : kernel_(kernel) {}
+    explicit KernelEnvironment(ChainKernelKind kernel) : kernel_(kernel) {}
     void SetUp() override {
-        if (!kernelSupported(kernel_.kind)) {
+        if (!kernelSupported(kernel_)) {
             // A skip here skips every test, yet GoogleTest reports them as passed and prints no
             // per-test marker; ctest recognises skips by the marker, so print it.
-            std::printf("[  SKIPPED ] this processor cannot run the %s kernel\n", kernel_.name);
+            std::printf("[  SKIPPED ] this processor cannot run the %s kernel\n", kernelName(kernel_));
             GTEST_SKIP();
         }
-        forceKernel(kernel_.kind);
+        forceKernel(kernel_);
     }
     void TearDown() override { stopForcingKernel(); }
 
 private:
-    KernelName kernel_;
+    ChainKernelKind kernel_;
 };
 }  // namespace
 
@@ -41,15 +34,12 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--kernel=", 9) != 0) continue;
-        const KernelName* chosen = nullptr;
-        for (const KernelName& kernel : kKernels) {
-            if (std::strcmp(argv[i] + 9, kernel.name) == 0) chosen = &kernel;
-        }
-        if (chosen == nullptr) {
+        ChainKernelKind chosen{};
+        if (!kernelNamed(argv[i] + 9, chosen)) {
             std::fprintf(stderr, "unknown kernel %s (sse2, avx2, avx512)\n", argv[i] + 9);
             return 2;
         }
-        testing::AddGlobalTestEnvironment(new KernelEnvironment(*chosen));
+        testing::AddGlobalTestEnvironment(new KernelEnvironment(chosen));
     }
     return RUN_ALL_TESTS();
 }

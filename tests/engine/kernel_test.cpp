@@ -1,6 +1,7 @@
 // The choice of chain kernel, and the kernels against each other: outputs, every section's
 // states (also of sections that stopped running) and the noise generator, bit for bit.
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -22,12 +23,17 @@ std::unique_ptr<EngineRig> rigWith(ChainKernelKind kind) {
 }
 }  // namespace
 
-TEST(KernelChoice, Avx512WhereSupportedUnlessForced) {
+// QX71_KERNEL is set for this program by the engine.kernel_switch.* tests only.
+TEST(KernelChoice, EnvironmentElseWidestSupportedUnlessForced) {
     EXPECT_TRUE(kernelSupported(ChainKernelKind::sse2));
+    const char* requested = std::getenv("QX71_KERNEL");
+    ChainKernelKind named{};
+    const bool usable = requested != nullptr && kernelNamed(requested, named) && kernelSupported(named);
     const ChainKernelKind previous = chosenKernel();
     stopForcingKernel();
-    EXPECT_EQ(chosenKernel(),
-              kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512 : ChainKernelKind::sse2);
+    EXPECT_EQ(chosenKernel(), usable                                     ? named
+                              : kernelSupported(ChainKernelKind::avx512) ? ChainKernelKind::avx512
+                                                                         : ChainKernelKind::sse2);
     forceKernel(ChainKernelKind::sse2);
     EXPECT_EQ(chosenKernel(), ChainKernelKind::sse2);
     forceKernel(previous);

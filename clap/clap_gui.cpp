@@ -224,7 +224,14 @@ bool guiSize(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
     return g != nullptr && g->size(width, height);
 }
 bool guiCanResize(const clap_plugin_t*) { return false; }
-bool guiResizeHints(const clap_plugin_t*, clap_gui_resize_hints_t*) { return false; }
+// Fixed size at its scale: hosts that ask (Qtractor does, and logs a refusal) learn that.
+bool guiResizeHints(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints) {
+    ClapGui* g = guiOf(plugin);
+    uint32_t width = 0, height = 0;
+    if (g == nullptr || hints == nullptr || !g->size(&width, &height)) return false;
+    *hints = {false, false, true, width, height};
+    return true;
+}
 bool guiAdjustSize(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
     ClapGui* g = guiOf(plugin);
     return g != nullptr && g->size(width, height);

@@ -128,6 +128,11 @@ TEST(ClapGui, HostScaleSizesTheEditor) {
     EXPECT_EQ(width, 580u);
     EXPECT_EQ(height, 1320u);
     EXPECT_TRUE(editor.gui()->set_size(i.plugin(), 580, 1320));
+    clap_gui_resize_hints_t hints{true, true, false, 0, 0};
+    ASSERT_TRUE(editor.gui()->get_resize_hints(i.plugin(), &hints));
+    EXPECT_FALSE(hints.can_resize_horizontally || hints.can_resize_vertically);
+    EXPECT_EQ(hints.aspect_ratio_width * 1320, hints.aspect_ratio_height * 580u);
+    EXPECT_FALSE(editor.gui()->get_resize_hints(i.plugin(), nullptr));
     editor.gui()->destroy(i.plugin());
 }
 

@@ -2,8 +2,8 @@
 # set work, a folder made afresh here). The caller sets DISPLAY, shows the editor at the screen's
 # top-left corner, has its host write the report to $report and stop when $stop appears, and lists
 # the processes it starts in started, which end with the script. Positions are logical editor
-# pixels; the gestures and screenshots multiply them by $scale (an integer, 1 unless the caller
-# sets it) for an editor shown at that scale.
+# pixels; the gestures and screenshots multiply them by $scale (1 unless the caller sets it) for
+# an editor shown at that scale, rounding to device pixels as the editor does.
 scale=1
 rm -rf "$work"
 mkdir -p "$work"
@@ -14,6 +14,9 @@ cleanup() {
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
 }
 trap cleanup EXIT
+
+# A logical coordinate on the screen: round(value x scale).
+scaled() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s + 0.5 }'; }
 
 fail() {
   echo "FAIL: $*"
@@ -30,7 +33,7 @@ compare_with_golden() {
             245,500,275,512)
   for r in "${readouts[@]}"; do
     IFS=, read -r l t rr b <<<"$r"
-    mask+=(-draw "rectangle $((l * scale)),$((t * scale)) $((rr * scale - 1)),$((b * scale - 1))")
+    mask+=(-draw "rectangle $(scaled "$l"),$(scaled "$t") $(($(scaled "$rr") - 1)),$(($(scaled "$b") - 1))")
   done
   convert "$golden" -alpha off -fill black "${mask[@]}" "$work/golden-masked.png"
   for _ in $(seq 240); do  # the first paint may still be on its way (slow under emulation)
@@ -40,15 +43,15 @@ compare_with_golden() {
     [ "${differing%%.*}" -le "$allowed" ] 2>/dev/null && break
     sleep 0.5
   done
-  echo "screenshot: $differing of $((191400 * scale * scale)) pixels differ from the offscreen rendering"
+  echo "screenshot: $differing of $(($(scaled 290) * $(scaled 660))) pixels differ from the offscreen rendering"
   [ "${differing%%.*}" -le "$allowed" ] 2>/dev/null || fail "the window differs from the offscreen rendering in $differing pixels"
 }
 
 # The editor's size on screen, WIDTHxHEIGHT.
-editor_size() { echo "$((290 * scale))x$((660 * scale))"; }
+editor_size() { echo "$(scaled 290)x$(scaled 660)"; }
 
 # Moves the pointer to a logical position.
-move_to() { xdotool mousemove $(($1 * scale)) $(($2 * scale)); }
+move_to() { xdotool mousemove "$(scaled "$1")" "$(scaled "$2")"; }
 
 # A click on a ring legend, a drag of a gain knob, a click on a section lamp and a value typed
 # into the Output readout.

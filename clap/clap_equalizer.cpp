@@ -5,13 +5,12 @@
 
 #include "clap_parameters.h"
 #include "real_values.h"
+#include "stereo_range.h"
 
 namespace clap_edition {
 
 namespace {
 
-// The engine counts frames in a signed 32-bit number; longer runs go in pieces.
-constexpr uint32_t kLongestCall = 1u << 30;
 // The tail estimate: this many periods of the lowest active section frequency. A bell at its
 // narrowest decays by 120 dB within about 18 periods; the pass filters sooner.
 constexpr double kRingPeriods = 25.0;
@@ -119,22 +118,6 @@ bool ClapEqualizer::takeEditorEdits(const clap_output_events_t* out) {
     return changed;
 }
 
-template <class Sample>
-void ClapEqualizer::run(const Sample* const* inputs, Sample* const* outputs, uint32_t begin, uint32_t end) {
-    std::atomic<double>* peak = metering_.load(std::memory_order_relaxed) ? &outputPeak_ : nullptr;
-    do {
-        const uint32_t part = end - begin < kLongestCall ? end - begin : kLongestCall;
-        const Sample* in[2] = {inputs[0] + begin, inputs[1] + begin};
-        Sample* out[2] = {outputs[0] + begin, outputs[1] + begin};
-        if constexpr (sizeof(Sample) == sizeof(float)) {
-            engine_.processReplacing(in, out, static_cast<int32_t>(part), false, peak);
-        } else {
-            engine_.processDoubleReplacing(in, out, static_cast<int32_t>(part), false, peak);
-        }
-        begin += part;
-    } while (begin < end);
-}
-
 clap_process_status ClapEqualizer::process(const clap_process_t& process, bool& valuesChanged) {
     valuesChanged = takeEditorEdits(process.out_events);
     const clap_input_events_t* events = process.in_events;
@@ -159,11 +142,12 @@ clap_process_status ClapEqualizer::process(const clap_process_t& process, bool& 
         engine_.processReplacing(none, nullptr, 0, false, nullptr);
         return CLAP_PROCESS_CONTINUE;
     }
+    std::atomic<double>* peak = metering_.load(std::memory_order_relaxed) ? &outputPeak_ : nullptr;
     auto runTo = [&](uint32_t begin, uint32_t end) {
         if (doubles) {
-            run<double>(in->data64, out->data64, begin, end);
+            dsp::processStereoRange(engine_, in->data64, out->data64, begin, end, peak);
         } else {
-            run<float>(in->data32, out->data32, begin, end);
+            dsp::processStereoRange(engine_, in->data32, out->data32, begin, end, peak);
         }
     };
     // An empty block still makes one engine call, as an empty call does in the other editions.

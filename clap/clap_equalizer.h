@@ -75,8 +75,6 @@ private:
     bool decodeEvent(const clap_event_header_t* header, Change& change) const;
     void apply(const Change& change);
     bool applyEvent(const clap_event_header_t* header);
-    template <class Sample>
-    void run(const Sample* const* inputs, Sample* const* outputs, uint32_t begin, uint32_t end);
 
     std::atomic<float> values_[param::count];
     dsp::EqualizerEngine engine_;

@@ -3,11 +3,7 @@
 #include <cmath>
 
 #include "real_values.h"
-
-namespace {
-// The engine counts frames in a signed 32-bit number; longer runs go in pieces.
-constexpr uint32_t kLongestCall = 1u << 30;
-}  // namespace
+#include "stereo_range.h"
 
 bool Lv2Equalizer::usableRate(double sampleRate) {
     const float rate = static_cast<float>(sampleRate);
@@ -57,18 +53,9 @@ void Lv2Equalizer::run(uint32_t frames) {
     // offset on, as in the VST 2.4 edition), whatever its buffers.
     const bool connected = inputs_[0] && inputs_[1] && outputs_[0] && outputs_[1];
     peak_.store(0.0, std::memory_order_relaxed);
-    if (frames == 0 || connected) process(frames);
+    // The level is measured only for a host that connected its port.
+    if (frames == 0 || connected) {
+        dsp::processStereoRange(engine_, inputs_, outputs_, 0, frames, level_ != nullptr ? &peak_ : nullptr);
+    }
     if (level_ != nullptr) *level_ = static_cast<float>(peak_.load(std::memory_order_relaxed));
-}
-
-void Lv2Equalizer::process(uint32_t frames) {
-    uint32_t done = 0;
-    do {
-        const uint32_t part = frames - done < kLongestCall ? frames - done : kLongestCall;
-        const float* in[2] = {inputs_[0] + done, inputs_[1] + done};
-        float* out[2] = {outputs_[0] + done, outputs_[1] + done};
-        // The level is measured only for a host that connected its port.
-        engine_.processReplacing(in, out, static_cast<int32_t>(part), false, level_ != nullptr ? &peak_ : nullptr);
-        done += part;
-    } while (done < frames);
 }

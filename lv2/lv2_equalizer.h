@@ -33,7 +33,6 @@ public:
 
 private:
     void takeControls();
-    void process(uint32_t frames);
 
     std::atomic<float> values_[param::count];  // normalized, what the engine reads
     float seen_[param::count];                 // the port values of the last look

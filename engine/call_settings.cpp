@@ -22,23 +22,29 @@ CallSettings decodeCallSettings(const float* x, bool mono) {
     return s;
 }
 
+bool partRuns(const CallSettings& s, ChainPart part) {
+    switch (part) {
+        case ChainPart::analog: return s.analog;
+        case ChainPart::lowBand: return s.lowBand;
+        case ChainPart::midBand: return s.midBand;
+        case ChainPart::highBand: return s.highBand;
+        case ChainPart::highPass: return s.highPass;
+        case ChainPart::lowPass: return s.lowPass;
+    }
+    return false;
+}
+
+int slopeOf(const CallSettings& s, ChainPart filter) {
+    return filter == ChainPart::highPass ? s.highPassSlope : s.lowPassSlope;
+}
+
 uint32_t runningSections(const CallSettings& s) {
-    const int hp = s.highPassSlope, lp = s.lowPassSlope;
-    const bool runs[kSectionCount] = {s.analog,
-                                      s.lowBand,
-                                      s.lowBand,
-                                      s.lowBand,
-                                      s.midBand,
-                                      s.highBand,
-                                      s.highBand,
-                                      s.highPass && (hp == 0 || hp == 2),
-                                      s.highPass && hp != 0,
-                                      s.highPass && hp > 2,
-                                      s.lowPass && (lp == 0 || lp == 2),
-                                      s.lowPass && lp != 0,
-                                      s.lowPass && lp > 2};
     uint32_t bits = 0;
-    for (int i = 0; i < kSectionCount; ++i) bits |= runs[i] ? sectionBit(static_cast<Section>(i)) : 0u;
+    for (int i = 0; i < kSectionCount; ++i) {
+        const SectionTraits& t = kSectionTraits[i];
+        const bool slopeRuns = !isPassFilter(t.part) || (t.slopes & slopeBit(slopeOf(s, t.part))) != 0;
+        bits |= partRuns(s, t.part) && slopeRuns ? sectionBit(sectionAt(i)) : 0u;
+    }
     return bits;
 }
 

@@ -26,9 +26,12 @@ struct CallSettings {
     uint32_t passingSections = 0;
 };
 
-constexpr uint32_t sectionBit(Section section) { return 1u << static_cast<int>(section); }
+// Whether the settings switch `part` on, and the slope of a pass filter.
+bool partRuns(const CallSettings& settings, ChainPart part);
+int slopeOf(const CallSettings& settings, ChainPart filter);
 
-// The sections these settings run, one bit per Section.
+// The sections these settings run, one bit per Section: those of the parts that are on, of a
+// pass filter those its slope uses.
 uint32_t runningSections(const CallSettings& settings);
 
 // values: the param::count stored values.

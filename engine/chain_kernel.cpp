@@ -59,7 +59,7 @@ StageFlags computingStages(const CallSettings& s) {
 
 unsigned computingParts(const StageFlags& computing) {
     unsigned parts = 0;
-    for (int k = 0; k < kStages; ++k) parts |= computing[k] ? kStagePart[k] : 0u;
+    for (int k = 0; k < kStages; ++k) parts |= computing[k] ? partBit(pipelineStage(k).part) : 0u;
     return parts;
 }
 
@@ -135,7 +135,7 @@ private:
     // kLatency iterations of a call need to ask.
     template <bool kEdge>
     bool live(int k, int32_t n) const {
-        return (kParts & kStagePart[k]) != 0 && computing_[k] && (!kEdge || frameExists(k, n));
+        return (kParts & partBit(pipelineStage(k).part)) != 0 && computing_[k] && (!kEdge || frameExists(k, n));
     }
     bool frameExists(int k, int32_t n) const { return n - k >= 0 && n - k < frames_; }
 
@@ -247,11 +247,6 @@ bool isIdentity(const Biquad<double>& c) {
 bool isIdentity(const FirstOrder<double>& c) { return c.b0 == 1.0 && c.b1 == 0.0 && c.a1 == 0.0; }
 bool isIdentity(const Shelf<double>& c) { return c.k == 0.0 && c.c == 0.0; }
 
-// The sections that may pass as the identity instead of computing it: the bands'. (The Analog
-// stage adds its noise, and the pass filters are designed whenever they run.)
-constexpr uint32_t kPassableSections = sectionBit(Section::lfShelf) | sectionBit(Section::lfDip) |
-                                       sectionBit(Section::lfMain) | sectionBit(Section::mfPeak) |
-                                       sectionBit(Section::hfShelf) | sectionBit(Section::hfPeak);
 }  // namespace
 
 ChainKernel::ChainKernel() : kind_(chosenKernel()) { setCoefficients(DesignedChain::initialCoefficients()); }

@@ -13,21 +13,52 @@
 
 namespace dsp {
 
-// The chain as a pipeline of stages: Analog, the three low band sections, mid, the two high
-// band sections, two high-pass slots and two low-pass slots. Each loop iteration runs every
+// The chain as a pipeline of stages: one per section of Analog and the bands, then one per slot
+// of each pass filter, in processing order (chain_layout.h). Each loop iteration runs every
 // stage once, stage k on frame n − k, so the stages of one iteration do not wait for each
 // other and the processor overlaps them. Every stage still sees its frames in order, so the
 // results are those of running each frame through the whole chain before the next.
-constexpr int kStages = 11;
+struct PipelineStage {
+    ChainPart part;
+    Section section;  // kNoSection for a pass-filter slot, whose section follows the slope
+    int slot;         // the pass-filter slot, else 0
+};
+constexpr int countStages() {
+    int stages = 0;
+    for (const SectionTraits& t : kSectionTraits) stages += isPassFilter(t.part) ? 0 : 1;
+    return stages + 2 * kPassSlots;
+}
+constexpr int kStages = countStages();
 constexpr int kLatency = kStages - 1;
+constexpr PipelineStage pipelineStage(int k) {
+    int stage = 0;
+    ChainPart lastFilter = ChainPart::analog;
+    for (int i = 0; i < kSectionCount; ++i) {
+        const SectionTraits& t = kSectionTraits[i];
+        if (!isPassFilter(t.part)) {
+            if (stage++ == k) return {t.part, sectionAt(i), 0};
+        } else if (t.part != lastFilter) {
+            lastFilter = t.part;
+            for (int slot = 0; slot < kPassSlots; ++slot) {
+                if (stage++ == k) return {t.part, kNoSection, slot};
+            }
+        }
+    }
+    return {ChainPart::analog, kNoSection, -1};
+}
+// The stage of a section of Analog or a band.
+constexpr int stageOf(Section section) {
+    for (int k = 0; k < kStages; ++k) {
+        if (pipelineStage(k).section == section) return k;
+    }
+    return -1;
+}
 
 // The chain's switchable parts, one bit each. A frame loop is compiled for every set of them, so
 // that a part which is off, or whose sections all pass as the identity, costs nothing: its
 // stages, states and branches are not in the loop.
-enum Part : unsigned { analogPart = 1, lowPart = 2, midPart = 4, highPart = 8, highPassPart = 16, lowPassPart = 32 };
-constexpr unsigned kPartSets = 64;
-constexpr unsigned kStagePart[kStages] = {analogPart, lowPart,      lowPart,      lowPart,     midPart,    highPart,
-                                          highPart,   highPassPart, highPassPart, lowPassPart, lowPassPart};
+constexpr unsigned partBit(ChainPart part) { return 1u << static_cast<int>(part); }
+constexpr unsigned kPartSets = 1u << kChainPartCount;
 
 // Which stages compute their section: those that run, except sections passing as the identity.
 using StageFlags = std::array<bool, kStages>;

@@ -41,26 +41,46 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
 StageFlags computingStages(const CallSettings& s) {
-    const auto computes = [&s](bool runs, Section section) {
-        return runs && (s.passingSections & sectionBit(section)) == 0;
-    };
-    return {s.analog,
-            computes(s.lowBand, Section::lfShelf),
-            computes(s.lowBand, Section::lfDip),
-            computes(s.lowBand, Section::lfMain),
-            computes(s.midBand, Section::mfPeak),
-            computes(s.highBand, Section::hfShelf),
-            computes(s.highBand, Section::hfPeak),
-            s.highPass,
-            s.highPass && s.highPassSlope >= 2,
-            s.lowPass,
-            s.lowPass && s.lowPassSlope >= 2};
+    const uint32_t computing = runningSections(s) & ~s.passingSections;
+    StageFlags flags{};
+    for (int k = 0; k < kStages; ++k) {
+        const Section section = stageSection(k, s);
+        flags[k] = section != kNoSection && (computing & sectionBit(section)) != 0;
+    }
+    return flags;
 }
 
 unsigned computingParts(const StageFlags& computing) {
     unsigned parts = 0;
     for (int k = 0; k < kStages; ++k) parts |= computing[k] ? partBit(pipelineStage(k).part) : 0u;
     return parts;
+}
+
+StageOffsets stageOffsets(const CallSettings& s, double offset) {
+    const uint32_t running = runningSections(s);
+    StageOffsets offsets{};
+    for (int k = 0; k < kStages; ++k) {
+        const Section section = stageSection(k, s);
+        const bool takes = section != kNoSection && traitsOf(section).offsetInFront &&
+                           (running & sectionBit(section)) != 0;
+        offsets[k] = Pair(takes ? offset : -0.0);
+    }
+    return offsets;
+}
+
+// One section's step on both channels, of the kind its record and traits say.
+template <Section kSection>
+__attribute__((always_inline)) inline Pair sectionStep(const Shelf<Pair>& c, ShelfState<Pair>& s, Pair x) {
+    if constexpr (traitsOf(kSection).lowShelf) return lowShelfStep(c, s, x);
+    return highShelfStep(c, s, x);
+}
+template <Section kSection>
+__attribute__((always_inline)) inline Pair sectionStep(const Biquad<Pair>& c, BiquadState<Pair>& s, Pair x) {
+    return biquadStep(c, s, x);
+}
+template <Section kSection>
+__attribute__((always_inline)) inline Pair sectionStep(const FirstOrder<Pair>& c, FirstOrderState<Pair>& s, Pair x) {
+    return firstOrderStep(c, s, x);
 }
 
 // One call's frame loop (at most kLongestRun frames) for the parts kParts, which must be those
@@ -83,10 +103,11 @@ public:
           writer_(outputs, settings),
           frames_(frames),
           settings_(settings),
-          d_(offset),
           seed_(seed),
           computing_(computingStages(settings)),
-          passOffset_{Pair(settings.midBand ? offset : -0.0), Pair(settings.highBand ? offset : -0.0)} {}
+          offsets_(stageOffsets(settings, offset)) {
+        for (int k = 0; k < kStages; ++k) stageSections_[k] = stageSection(k, settings);
+    }
 
     // Returns the largest frame level; the states and the generator state are then in
     // states() and seed().
@@ -97,17 +118,8 @@ public:
             while (n < chunkEnd) {
                 if (n >= kLatency && n < frames_ && stretchLoop_ != nullptr) {
                     const int32_t steadyEnd = std::min(chunkEnd, frames_);
-                    Stretch<Sample> stretch{c_,
-                                            s_,
-                                            v_,
-                                            inputs_,
-                                            outputs_,
-                                            writer_,
-                                            seed_,
-                                            computing_,
-                                            settings_,
-                                            d_,
-                                            {passOffset_[0], passOffset_[1]}};
+                    Stretch<Sample> stretch{c_,        s_,         v_,      inputs_,   outputs_,
+                                            writer_,   seed_,      computing_, settings_, offsets_};
                     stretchLoop_(stretch, n, steadyEnd);
                     n = steadyEnd;
                 } else if (n >= kLatency && n < frames_) {
@@ -133,70 +145,77 @@ public:
 private:
     // Stage k is live when it computes and its frame n − k exists; only the first and last
     // kLatency iterations of a call need to ask.
-    template <bool kEdge>
-    bool live(int k, int32_t n) const {
-        return (kParts & partBit(pipelineStage(k).part)) != 0 && computing_[k] && (!kEdge || frameExists(k, n));
+    template <int kStage, bool kEdge>
+    bool live(int32_t n) const {
+        constexpr bool kPartRuns = (kParts & partBit(pipelineStage(kStage).part)) != 0;
+        return kPartRuns && computing_[kStage] && (!kEdge || frameExists(kStage, n));
     }
     bool frameExists(int k, int32_t n) const { return n - k >= 0 && n - k < frames_; }
-
-    // A stage that does not compute passes x on. If its section passes as the identity, it
-    // keeps x as its history; only the edge iterations do that, as they include every
-    // stage's last two frames (the last one alone for stage 1, a shelf, which keeps one).
-    template <bool kEdge, class State>
-    Pair pass(int k, int32_t n, State& s, Pair x) const {
-        if (kEdge && (settings_.passingSections & sectionBit(static_cast<Section>(k))) != 0 && frameExists(k, n)) {
-            passThrough(s, x);
-        }
-        return x;
-    }
 
     template <bool kEdge>
     void iteration(int32_t n, ChainStates<Pair>& s, Values& v) {
         // Last stage first: each stage reads the value that the stage before it produced in
         // the previous iteration, before that slot is overwritten.
-        v[11] = live<kEdge>(10, n) ? lowPassSecond(s, v[10]) : v[10];
-        v[10] = live<kEdge>(9, n) ? lowPassFirst(s, v[9]) : v[9];
-        v[9] = live<kEdge>(8, n) ? highPassSecond(s, v[8]) : v[8];
-        v[8] = live<kEdge>(7, n) ? highPassFirst(s, v[7]) : v[7];
-        // A band passing as the identity still gets its offsets (passOffset_, else −0).
-        v[7] = live<kEdge>(6, n) ? biquadStep(c_.hfPeak, s.hfPeak, v[6]) : pass<kEdge>(6, n, s.hfPeak, v[6]);
-        v[6] = live<kEdge>(5, n) ? highShelfStep(c_.hfShelf, s.hfShelf, v[5] + d_) + d_
-                                 : pass<kEdge>(5, n, s.hfShelf, v[5] + passOffset_[1]) + passOffset_[1];
-        v[5] = live<kEdge>(4, n) ? biquadStep(c_.mfPeak, s.mfPeak, v[4] + d_)
-                                 : pass<kEdge>(4, n, s.mfPeak, v[4] + passOffset_[0]);
-        v[4] = live<kEdge>(3, n) ? biquadStep(c_.lfMain, s.lfMain, v[3]) : pass<kEdge>(3, n, s.lfMain, v[3]);
-        v[3] = live<kEdge>(2, n) ? biquadStep(c_.lfDip, s.lfDip, v[2]) : pass<kEdge>(2, n, s.lfDip, v[2]);
-        v[2] = live<kEdge>(1, n) ? lowShelfStep(c_.lfShelf, s.lfShelf, v[1]) : pass<kEdge>(1, n, s.lfShelf, v[1]);
+        laterStages<kEdge>(n, s, v, std::make_integer_sequence<int, kStages - 1>());
         if (!kEdge || n < frames_) v[0] = loadFrame(inputs_, n);
-        v[1] = live<kEdge>(0, n) ? analog(v[0], s) : v[0];
-        if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v[11]);
+        stage<0, kEdge>(n, s, v);
+        if (!kEdge || n >= kLatency) writer_.write(n - kLatency, v[kStages]);
+    }
+    // Stages kStages − 1 down to 1.
+    template <bool kEdge, int... kIndex>
+    __attribute__((always_inline)) void laterStages(int32_t n, ChainStates<Pair>& s, Values& v,
+                                                    std::integer_sequence<int, kIndex...>) {
+        (stage<kStages - 1 - kIndex, kEdge>(n, s, v), ...);
     }
 
-    Pair analog(Pair x, ChainStates<Pair>& s) {
-        const double left = nextAnalogNoise(seed_);
-        const double right = nextAnalogNoise(seed_);
-        return highShelfStep(c_.analogShelf, s.analogShelf, x + Pair(left, right));
+    // Stage k: its offset, then its section where it computes. A stage that does not compute
+    // passes its input on; if its section passes as the identity, it keeps that input as its
+    // history, which only the edge iterations do, as they include every stage's last two
+    // frames (the last one alone for a shelf, which keeps one).
+    template <int kStage, bool kEdge>
+    __attribute__((always_inline)) void stage(int32_t n, ChainStates<Pair>& s, Values& v) {
+        constexpr PipelineStage kWhat = pipelineStage(kStage);
+        constexpr bool kTakesOffset = stageTakesOffset(kStage);
+        const Pair x = kTakesOffset ? v[kStage] + offsets_[kStage] : v[kStage];
+        Pair y = x;
+        if constexpr (kWhat.section != kNoSection) {
+            if (live<kStage, kEdge>(n)) {
+                y = computeSection<kWhat.section>(s, x);
+            } else if (kEdge && (settings_.passingSections & sectionBit(kWhat.section)) != 0 &&
+                       frameExists(kStage, n)) {
+                passThrough(sectionOf<kWhat.section>(s), x);
+            }
+        } else if (live<kStage, kEdge>(n)) {
+            y = computeSlot<kWhat.part, kWhat.slot>(kStage, s, x,
+                                                    std::make_integer_sequence<int, kSectionCount>());
+        }
+        v[kStage + 1] = y;
     }
 
-    // High-pass slope 0: first order; 1: stage 1; 2: first order then stage 1; 3: stages 1, 2.
-    Pair highPassFirst(ChainStates<Pair>& s, Pair x) {
-        const int slope = settings_.highPassSlope;
-        if (slope == 0 || slope == 2) return firstOrderStep(c_.hpFirst, s.hpFirst, x);
-        return biquadStep(c_.hpStage1, s.hpStage1, x);
+    // A pass-filter slot: the section the slope put there, among those that can fill it.
+    template <ChainPart kFilter, int kSlot, int... kIndex>
+    __attribute__((always_inline)) Pair computeSlot(int k, ChainStates<Pair>& s, Pair x,
+                                                    std::integer_sequence<int, kIndex...>) {
+        Pair y = x;
+        const Section chosen = stageSections_[k];
+        const auto candidate = [&](auto section) {
+            constexpr Section kSection = decltype(section)::value;
+            if constexpr (traitsOf(kSection).part == kFilter && canFillSlot(kSection, kSlot)) {
+                if (chosen == kSection) y = computeSection<kSection>(s, x);
+            }
+        };
+        (candidate(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
+        return y;
     }
-    Pair highPassSecond(ChainStates<Pair>& s, Pair x) {
-        if (settings_.highPassSlope == 2) return biquadStep(c_.hpStage1, s.hpStage1, x);
-        return biquadStep(c_.hpStage2, s.hpStage2, x);
-    }
-    // The low-pass is the same with the offset added in front of every section.
-    Pair lowPassFirst(ChainStates<Pair>& s, Pair x) {
-        const int slope = settings_.lowPassSlope;
-        if (slope == 0 || slope == 2) return firstOrderStep(c_.lpFirst, s.lpFirst, x + d_);
-        return biquadStep(c_.lpStage1, s.lpStage1, x + d_);
-    }
-    Pair lowPassSecond(ChainStates<Pair>& s, Pair x) {
-        if (settings_.lowPassSlope == 2) return biquadStep(c_.lpStage1, s.lpStage1, x + d_);
-        return biquadStep(c_.lpStage2, s.lpStage2, x + d_);
+
+    template <Section kSection>
+    __attribute__((always_inline)) Pair computeSection(ChainStates<Pair>& s, Pair x) {
+        if constexpr (traitsOf(kSection).part == ChainPart::analog) {
+            const double left = nextAnalogNoise(seed_);
+            const double right = nextAnalogNoise(seed_);
+            x = x + Pair(left, right);
+        }
+        return sectionStep<kSection>(sectionOf<kSection>(c_), sectionOf<kSection>(s), x);
     }
 
     const StretchLoop<Sample> stretchLoop_;
@@ -207,10 +226,10 @@ private:
     FrameWriter<Sample> writer_;
     const int32_t frames_;
     const CallSettings& settings_;
-    const Pair d_;
     uint32_t seed_;
     const StageFlags computing_;
-    const Pair passOffset_[2];  // in front of the mid band, and in front of and behind the high shelf
+    const StageOffsets offsets_;
+    Section stageSections_[kStages];
     Values v_{};
 };
 

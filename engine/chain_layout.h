@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "filter_sections.h"
@@ -134,19 +135,19 @@ struct ChainStates {
 // The members of a coefficient or state set in Section order: the one place that maps a
 // Section to its member.
 template <class Set>
-auto sectionMembers(Set& set) {
-    return std::tie(set.analogShelf, set.lfShelf, set.lfDip, set.lfMain, set.mfPeak, set.hfShelf, set.hfPeak,
-                    set.hpFirst, set.hpStage1, set.hpStage2, set.lpFirst, set.lpStage1, set.lpStage2);
-}
+constexpr auto kSectionMembers =
+    std::make_tuple(&Set::analogShelf, &Set::lfShelf, &Set::lfDip, &Set::lfMain, &Set::mfPeak, &Set::hfShelf,
+                    &Set::hfPeak, &Set::hpFirst, &Set::hpStage1, &Set::hpStage2, &Set::lpFirst, &Set::lpStage1,
+                    &Set::lpStage2);
 template <Section kSection, class Set>
 auto& sectionOf(Set& set) {
-    return std::get<static_cast<int>(kSection)>(sectionMembers(set));
+    return set.*std::get<static_cast<int>(kSection)>(kSectionMembers<std::remove_const_t<Set>>);
 }
 
 // Calls visit(section, set.member...) for every section, in processing order.
 template <size_t kIndex, class Visit, class... Sets>
 void visitSection(Visit& visit, Sets&... sets) {
-    visit(sectionAt(kIndex), std::get<kIndex>(sectionMembers(sets))...);
+    visit(sectionAt(kIndex), sectionOf<sectionAt(kIndex)>(sets)...);
 }
 template <class Visit, class... Sets, size_t... kIndex>
 void forEachSectionIn(std::index_sequence<kIndex...>, Visit& visit, Sets&... sets) {

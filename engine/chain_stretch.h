@@ -60,11 +60,33 @@ constexpr int stageOf(Section section) {
 constexpr unsigned partBit(ChainPart part) { return 1u << static_cast<int>(part); }
 constexpr unsigned kPartSets = 1u << kChainPartCount;
 
+// The section stage k runs with these settings (for a pass-filter slot, the one its slope puts
+// there), or kNoSection.
+inline Section stageSection(int k, const CallSettings& settings) {
+    const PipelineStage stage = pipelineStage(k);
+    if (stage.section != kNoSection) return stage.section;
+    return passSlotSection(stage.part, slopeOf(settings, stage.part), stage.slot);
+}
+// Whether stage k may add the call's offset in front of its section.
+constexpr bool stageTakesOffset(int k) {
+    const PipelineStage stage = pipelineStage(k);
+    if (stage.section != kNoSection) return traitsOf(stage.section).offsetInFront;
+    bool any = false;
+    for (int i = 0; i < kSectionCount; ++i) {
+        any = any || (canFillSlot(sectionAt(i), stage.slot) && traitsOf(sectionAt(i)).part == stage.part &&
+                      kSectionTraits[i].offsetInFront);
+    }
+    return any;
+}
+
 // Which stages compute their section: those that run, except sections passing as the identity.
 using StageFlags = std::array<bool, kStages>;
 
-// v[k] is stage k's input (v[0] the frame read, v[kStages] the frame to write).
+// v[k] is stage k's input before its offset (v[0] the frame read, v[kStages] the frame to write).
 using StageValues = std::array<Pair, kStages + 1>;
+// Per stage, the offset added in front of it: the call's where its section runs and takes one,
+// else −0 (x + (−0) is x for every x).
+using StageOffsets = std::array<Pair, kStages>;
 
 // Iterations [n, end) of a call, all with every stage on an existing frame: stage k computes
 // when `computing` says so, else passes its input on.
@@ -79,8 +101,7 @@ struct Stretch {
     uint32_t& seed;
     const StageFlags& computing;
     const CallSettings& settings;
-    Pair offset;
-    Pair passOffset[2];  // in front of the mid band, and in front of and behind the high shelf
+    const StageOffsets& offsets;
 };
 
 // The AVX2 stretch loop for the stages `computing`, or null where the SSE2 loop is faster;

@@ -175,12 +175,12 @@ public:
         Pair s5 = s.hfShelf.s;
         const Pair k5 = c.hfShelf.k, c5 = c.hfShelf.c;
         FirstOrderState<Pair> hpFirst = *hp_.firstS, lpFirst = *lp_.firstS;
-        // The offsets in front of stages 4, 6 (mid band, high bell), 5 (high shelf, also behind
-        // it), 9 and 10 (low-pass); −0 elsewhere: x + (−0) is x for every x.
-        const Pair noOffset(-0.0);
-        const Two offset46 = two(live_[4] ? st_.offset : st_.passOffset[0], noOffset);
-        const Pair offset5 = live_[5] ? st_.offset : st_.passOffset[1];
-        const Two offset910 = two(live_[9] ? st_.offset : noOffset, live_[10] ? st_.offset : noOffset);
+        // The offsets in front of stages 4, 6 (mid band, high bell), 5 (high shelf), 9 and 10
+        // (low-pass); −0 elsewhere: x + (−0) is x for every x.
+        const StageOffsets& d = st_.offsets;
+        const Two offset46 = two(d[4], d[6]);
+        const Pair offset5 = d[5];
+        const Two offset910 = two(d[9], d[10]);
 
         constexpr bool kShelves = (kRegisters & shelfBit) != 0;
         constexpr bool kLow = (kRegisters & lowBit) != 0;
@@ -221,9 +221,9 @@ public:
                     o46 = in46;
                 }
                 if constexpr (kHigh) {
-                    o5 = (kAllLive || live_[5] ? highShelf(k5, c5, s5, in5) : in5) + offset5;
+                    o5 = kAllLive || live_[5] ? highShelf(k5, c5, s5, in5) : in5;
                 } else {
-                    o5 = in5 + offset5;
+                    o5 = in5;
                 }
                 if constexpr (kHighPass) {
                     o78 = passSlotsStep(hp_, b78_, hpFirst, i, in78, y78, live_[7], live_[8]);

@@ -1,5 +1,6 @@
 #include "call_settings.h"
 
+#include <array>
 #include <cmath>
 
 #include "parameter_decoding.h"
@@ -38,12 +39,41 @@ int slopeOf(const CallSettings& s, ChainPart filter) {
     return filter == ChainPart::highPass ? s.highPassSlope : s.lowPassSlope;
 }
 
-uint32_t runningSections(const CallSettings& s) {
+namespace {
+// The sections slope `slope` of a pass filter runs.
+constexpr uint32_t slopeSections(ChainPart filter, int slope) {
     uint32_t bits = 0;
     for (int i = 0; i < kSectionCount; ++i) {
         const SectionTraits& t = kSectionTraits[i];
-        const bool slopeRuns = !isPassFilter(t.part) || (t.slopes & slopeBit(slopeOf(s, t.part))) != 0;
-        bits |= partRuns(s, t.part) && slopeRuns ? sectionBit(sectionAt(i)) : 0u;
+        bits |= t.part == filter && (t.slopes & slopeBit(slope)) != 0 ? sectionBit(sectionAt(i)) : 0u;
+    }
+    return bits;
+}
+struct PartSections {
+    uint32_t always;                // Analog's and the bands' sections
+    uint32_t bySlope[kSlopeCount];  // a pass filter's, per slope
+};
+constexpr PartSections partSections(ChainPart part) {
+    PartSections p{isPassFilter(part) ? 0u : sectionsOf(part), {}};
+    for (int slope = 0; slope < kSlopeCount; ++slope)
+        p.bySlope[slope] = isPassFilter(part) ? slopeSections(part, slope) : 0u;
+    return p;
+}
+constexpr std::array<PartSections, kChainPartCount> allPartSections() {
+    std::array<PartSections, kChainPartCount> all{};
+    for (int p = 0; p < kChainPartCount; ++p) all[p] = partSections(static_cast<ChainPart>(p));
+    return all;
+}
+constexpr std::array<PartSections, kChainPartCount> kPartSections = allPartSections();
+}  // namespace
+
+uint32_t runningSections(const CallSettings& s) {
+    uint32_t bits = 0;
+    for (int p = 0; p < kChainPartCount; ++p) {
+        const ChainPart part = static_cast<ChainPart>(p);
+        if (!partRuns(s, part)) continue;
+        const PartSections& sections = kPartSections[p];
+        bits |= isPassFilter(part) ? sections.bySlope[slopeOf(s, part) & (kSlopeCount - 1)] : sections.always;
     }
     return bits;
 }

@@ -61,8 +61,8 @@ StageOffsets stageOffsets(const CallSettings& s, double offset) {
     StageOffsets offsets{};
     for (int k = 0; k < kStages; ++k) {
         const Section section = stageSection(k, s);
-        const bool takes = section != kNoSection && traitsOf(section).offsetInFront &&
-                           (running & sectionBit(section)) != 0;
+        const bool takes =
+            section != kNoSection && traitsOf(section).offsetInFront && (running & sectionBit(section)) != 0;
         offsets[k] = Pair(takes ? offset : -0.0);
     }
     return offsets;
@@ -118,8 +118,8 @@ public:
             while (n < chunkEnd) {
                 if (n >= kLatency && n < frames_ && stretchLoop_ != nullptr) {
                     const int32_t steadyEnd = std::min(chunkEnd, frames_);
-                    Stretch<Sample> stretch{c_,        s_,         v_,      inputs_,   outputs_,
-                                            writer_,   seed_,      computing_, settings_, offsets_};
+                    Stretch<Sample> stretch{c_,      s_,    v_,         inputs_,   outputs_,
+                                            writer_, seed_, computing_, settings_, offsets_};
                     stretchLoop_(stretch, n, steadyEnd);
                     n = steadyEnd;
                 } else if (n >= kLatency && n < frames_) {
@@ -186,8 +186,7 @@ private:
                 passThrough(sectionOf<kWhat.section>(s), x);
             }
         } else if (live<kStage, kEdge>(n)) {
-            y = computeSlot<kWhat.part, kWhat.slot>(kStage, s, x,
-                                                    std::make_integer_sequence<int, kSectionCount>());
+            y = computeSlot<kWhat.part, kWhat.slot>(kStage, s, x, std::make_integer_sequence<int, kSectionCount>());
         }
         v[kStage + 1] = y;
     }

@@ -135,10 +135,10 @@ struct ChainStates {
 // The members of a coefficient or state set in Section order: the one place that maps a
 // Section to its member.
 template <class Set>
-constexpr auto kSectionMembers =
-    std::make_tuple(&Set::analogShelf, &Set::lfShelf, &Set::lfDip, &Set::lfMain, &Set::mfPeak, &Set::hfShelf,
-                    &Set::hfPeak, &Set::hpFirst, &Set::hpStage1, &Set::hpStage2, &Set::lpFirst, &Set::lpStage1,
-                    &Set::lpStage2);
+constexpr auto kSectionMembers = std::make_tuple(&Set::analogShelf, &Set::lfShelf, &Set::lfDip, &Set::lfMain,
+                                                 &Set::mfPeak, &Set::hfShelf, &Set::hfPeak, &Set::hpFirst,
+                                                 &Set::hpStage1, &Set::hpStage2, &Set::lpFirst, &Set::lpStage1,
+                                                 &Set::lpStage2);
 template <Section kSection, class Set>
 auto& sectionOf(Set& set) {
     return set.*std::get<static_cast<int>(kSection)>(kSectionMembers<std::remove_const_t<Set>>);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "call_settings.h"
 #include "chain_layout.h"
@@ -13,44 +14,50 @@
 
 namespace dsp {
 
-// A frame's values at the passing sections' inputs: low band, mid band, high shelf, high bell.
-struct TransparentFrame {
-    Pair low, mid, highShelf, highPeak;
-};
-
-inline TransparentFrame transparentFrame(Pair x, Pair midOffset, Pair highOffset) {
-    const Pair mid = x + midOffset;
-    const Pair highShelf = mid + highOffset;
-    return {x, mid, highShelf, highShelf + highOffset};
+// Only the bands' sections can pass as the identity, so only they take part.
+template <class Visit, int... kIndex>
+__attribute__((always_inline)) inline void forEachPassableSection(Visit&& visit,
+                                                                  std::integer_sequence<int, kIndex...>) {
+    const auto one = [&visit](auto section) {
+        if constexpr ((kPassableSections & sectionBit(decltype(section)::value)) != 0) visit(section);
+    };
+    (one(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
 }
 
 // Runs `frames` frames (> 0); returns the largest frame level when settings.measurePeak asks.
 template <class Sample>
 double runTransparent(ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                       const CallSettings& settings, double offset) {
-    // −0 where a band does not run: x + (−0) is x for every x.
-    const Pair midOffset(settings.midBand ? offset : -0.0);
-    const Pair highOffset(settings.highBand ? offset : -0.0);
-    FrameWriter<Sample> writer(outputs, settings);
-    const int32_t historyStart = std::max(0, frames - 2);
-    for (int32_t n = 0; n < historyStart; ++n) {
-        writer.write(n, transparentFrame(loadFrame(inputs, n), midOffset, highOffset).highPeak);
-    }
+    // The offset in front of each running band section that takes one; −0 elsewhere: x + (−0)
+    // is x for every x.
+    const uint32_t running = runningSections(settings);
+    Pair offsets[kSectionCount];
+    forEachPassableSection(
+        [&](auto section) {
+            constexpr Section kSection = decltype(section)::value;
+            if constexpr (traitsOf(kSection).offsetInFront) {
+                offsets[static_cast<int>(kSection)] = Pair((running & sectionBit(kSection)) != 0 ? offset : -0.0);
+            }
+        },
+        std::make_integer_sequence<int, kSectionCount>());
     const uint32_t passing = settings.passingSections;
-    const auto keep = [passing](Section section, auto& state, Pair x) {
-        if ((passing & sectionBit(section)) != 0) passThrough(state, x);
+    FrameWriter<Sample> writer(outputs, settings);
+    // Every frame through the sections' offsets; the last two also into the passing sections'
+    // history. Read before the write: the output may be the input.
+    const auto run = [&](int32_t n, auto keepHistory) {
+        Pair x = loadFrame(inputs, n);
+        forEachPassableSection(
+            [&](auto section) {
+                constexpr Section kSection = decltype(section)::value;
+                if constexpr (traitsOf(kSection).offsetInFront) x = x + offsets[static_cast<int>(kSection)];
+                if (keepHistory && (passing & sectionBit(kSection)) != 0) passThrough(sectionOf<kSection>(s), x);
+            },
+            std::make_integer_sequence<int, kSectionCount>());
+        writer.write(n, x);
     };
-    for (int32_t n = historyStart; n < frames; ++n) {
-        // Read before the write: the output may be the input.
-        const TransparentFrame f = transparentFrame(loadFrame(inputs, n), midOffset, highOffset);
-        keep(Section::lfShelf, s.lfShelf, f.low);
-        keep(Section::lfDip, s.lfDip, f.low);
-        keep(Section::lfMain, s.lfMain, f.low);
-        keep(Section::mfPeak, s.mfPeak, f.mid);
-        keep(Section::hfShelf, s.hfShelf, f.highShelf);
-        keep(Section::hfPeak, s.hfPeak, f.highPeak);
-        writer.write(n, f.highPeak);
-    }
+    const int32_t historyStart = std::max(0, frames - 2);
+    for (int32_t n = 0; n < historyStart; ++n) run(n, std::false_type());
+    for (int32_t n = historyStart; n < frames; ++n) run(n, std::true_type());
     cleanStates(s);
     return writer.peak();
 }

@@ -1,5 +1,7 @@
 #include "group_designs.h"
 
+#include <type_traits>
+
 #include "parameter_decoding.h"
 #include "section_designs.h"
 
@@ -18,10 +20,10 @@ constexpr double kLowBandP = 4.53;
 constexpr double kLowBandQ = 2.26;
 constexpr double kLowDipBeta = 1.0397207708399179;  // 3 octaves
 
-// Twice the quality factors of the second-order stages: slope 1, slope 2, slope 3 (two stages).
-constexpr double kSingleStageDivisor = 1.4142;
-constexpr double kThirdOrderDivisor = 2.0;
-constexpr double kFourthOrderDivisors[2] = {1.0823682216690118, 2.6130128037627385};
+// Twice the quality factors of the second-order sections each slope runs, in processing order:
+// none at 6 dB/oct, one at 12 and 18, two at 24.
+constexpr double kSecondOrderDivisors[kSlopeCount][2] = {
+    {0.0, 0.0}, {1.4142, 0.0}, {2.0, 0.0}, {1.0823682216690118, 2.6130128037627385}};
 
 constexpr double kAnalogFrequency = 15000.0;
 constexpr double kAnalogDb = -2.0;
@@ -38,23 +40,23 @@ void resetShelf(DesignedChain& chain, Shelf<double>& record, Section section) {
 
 bool above(float x, float limit) { return x > limit; }
 
-struct PassSections {
-    FirstOrder<double>& first;
-    Biquad<double>& stage1;
-    Biquad<double>& stage2;
-};
-
-// Writes only the sections that the slope uses; the others keep their coefficients.
+// Designs the sections of `filter` that the slope runs; the others keep their coefficients.
 template <class FirstOrderDesign, class SecondOrderDesign>
-void designPass(double frequency, int slope, double sampleRate, PassSections sections, FirstOrderDesign firstOrder,
-                SecondOrderDesign secondOrder) {
-    if (slope == 0 || slope == 2) sections.first = firstOrder(frequency, sampleRate);
-    if (slope == 1) sections.stage1 = secondOrder(frequency, kSingleStageDivisor, sampleRate);
-    if (slope == 2) sections.stage1 = secondOrder(frequency, kThirdOrderDivisor, sampleRate);
-    if (slope == 3) {
-        sections.stage1 = secondOrder(frequency, kFourthOrderDivisors[0], sampleRate);
-        sections.stage2 = secondOrder(frequency, kFourthOrderDivisors[1], sampleRate);
-    }
+void designPass(ChainPart filter, double frequency, int slope, double sampleRate, ChainCoefficients<double>& c,
+                FirstOrderDesign firstOrder, SecondOrderDesign secondOrder) {
+    int secondOrders = 0;
+    forEachSection(
+        [&](Section section, auto& record) {
+            const SectionTraits& t = traitsOf(section);
+            if (t.part != filter || (t.slopes & slopeBit(slope)) == 0) return;
+            using Record = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<Record, FirstOrder<double>>) {
+                record = firstOrder(frequency, sampleRate);
+            } else if constexpr (std::is_same_v<Record, Biquad<double>>) {
+                record = secondOrder(frequency, kSecondOrderDivisors[slope][secondOrders++], sampleRate);
+            }
+        },
+        c);
 }
 }  // namespace
 
@@ -147,17 +149,15 @@ void designLowBand(const float* x, double fs, DesignedChain& chain) {
 void designLowPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::lowPass]);
     if (i == 0) return;
-    ChainCoefficients<double>& c = chain.coefficients;
-    designPass(param::kLowPassSteps[i].value, slopePosition(x[param::lowSlope]), fs,
-               {c.lpFirst, c.lpStage1, c.lpStage2}, designFirstOrderLowPass, designSecondOrderLowPass);
+    designPass(ChainPart::lowPass, param::kLowPassSteps[i].value, slopePosition(x[param::lowSlope]), fs,
+               chain.coefficients, designFirstOrderLowPass, designSecondOrderLowPass);
 }
 
 void designHighPass(const float* x, double fs, DesignedChain& chain) {
     const int i = passPosition(x[param::highPass]);
     if (i == 0) return;
-    ChainCoefficients<double>& c = chain.coefficients;
-    designPass(param::kHighPassSteps[i].value, slopePosition(x[param::highSlope]), fs,
-               {c.hpFirst, c.hpStage1, c.hpStage2}, designFirstOrderHighPass, designSecondOrderHighPass);
+    designPass(ChainPart::highPass, param::kHighPassSteps[i].value, slopePosition(x[param::highSlope]), fs,
+               chain.coefficients, designFirstOrderHighPass, designSecondOrderHighPass);
 }
 
 void designAnalog(const float* x, double fs, DesignedChain& chain) {

@@ -8,14 +8,13 @@
 #include "chain_kernel_wide.h"
 #include "chain_stretch.h"
 #include "frame_io.h"
+#include "portable_chain.h"
 #include "state_hygiene.h"
 #include "transparent_run.h"
 
 namespace dsp {
 
 namespace {
-// States are cleaned up at this interval and at the end of every call.
-constexpr int kCleanInterval = 256;
 // Longer calls run in pieces of this many frames, so frame indices never overflow.
 constexpr int32_t kLongestRun = 1 << 20;
 
@@ -305,6 +304,9 @@ double ChainKernel::process(const Sample* const* inputs, Sample* const* outputs,
 template <class Sample>
 double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs, int32_t frames,
                              const CallSettings& settings, double offset, uint32_t& noiseSeed) {
+    if (kind_ == ChainKernelKind::portable) {
+        return runPortable(coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed);
+    }
     if ((runningSections(settings) & ~settings.passingSections) == 0) {
         return runTransparent(states_, inputs, outputs, frames, settings, offset);
     }
@@ -314,9 +316,11 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
             return runWideKernel<ChainKernelKind::avx512>(coefficients_, states_, inputs, outputs, frames, settings,
                                                           offset, noiseSeed);
         case ChainKernelKind::avx2:
-        case ChainKernelKind::sse2: break;
+        case ChainKernelKind::sse2:
+        case ChainKernelKind::portable: break;
     }
 #endif
+
     return kPartsRuns<Sample>[computingParts(computingStages(settings))](
         coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed, kind_ == ChainKernelKind::avx2);
 }

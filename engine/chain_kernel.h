@@ -1,8 +1,8 @@
 // The audio side of the engine: both channels' section states and the coefficients in use,
 // and the frame loop of the audio callbacks. Owned and touched by the audio thread only.
-// The frame loop is the SSE2 one of chain_kernel.cpp (with the AVX2 stretches of
-// chain_stretch_avx2.cpp for the avx2 kernel) or the wide one of chain_kernel_wide.cpp
-// (kernel_choice.h), chosen once at construction; all give the same bits.
+// The frame loop is the plain one of portable_chain.h, the SSE2 one of chain_kernel.cpp (with
+// the AVX2 stretches of chain_stretch_avx2.cpp for the avx2 kernel) or the wide one of
+// chain_kernel_wide.cpp (kernel_choice.h), chosen once at construction; all give the same bits.
 #pragma once
 
 #include <cstdint>

@@ -15,15 +15,17 @@ struct KernelName {
     const char* name;
     ChainKernelKind kind;
 };
-constexpr KernelName kKernelNames[] = {
-    {"sse2", ChainKernelKind::sse2}, {"avx2", ChainKernelKind::avx2}, {"avx512", ChainKernelKind::avx512}};
+constexpr KernelName kKernelNames[] = {{"portable", ChainKernelKind::portable},
+                                       {"sse2", ChainKernelKind::sse2},
+                                       {"avx2", ChainKernelKind::avx2},
+                                       {"avx512", ChainKernelKind::avx512}};
 
 // The kernel QX71_KERNEL asks for, or kNotForced.
 int kernelFromEnvironment() {
     const char* value = std::getenv("QX71_KERNEL");
     if (value == nullptr || *value == '\0') return kNotForced;
     ChainKernelKind kind{};
-    const char* complaint = !kernelNamed(value, kind) ? "not one of sse2, avx2, avx512"
+    const char* complaint = !kernelNamed(value, kind) ? "not one of portable, sse2, avx2, avx512"
                             : !kernelSupported(kind)  ? "this processor or build cannot run that kernel"
                                                       : nullptr;
     if (complaint != nullptr) {
@@ -44,6 +46,7 @@ int environmentKernel() {
 
 bool kernelSupported(ChainKernelKind kind) {
     switch (kind) {
+        case ChainKernelKind::portable:
         case ChainKernelKind::sse2: return true;
 #if QX71_WIDE_KERNELS
         case ChainKernelKind::avx2: return __builtin_cpu_supports("avx2");

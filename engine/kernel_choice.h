@@ -20,15 +20,16 @@
 
 namespace dsp {
 
-// sse2: the SSE2 pipeline of chain_kernel.cpp, one stage per register. avx2: the same pipeline
-// with two stages per register in the stretches where every stage has a frame
+// portable: the plain chain of portable_chain.h, one frame through every section before the
+// next (the definition the others match). sse2: the SSE2 pipeline of chain_kernel.cpp, one stage per register. avx2:
+// the same pipeline with two stages per register in the stretches where every stage has a frame
 // (chain_stretch_avx2.cpp). avx512: the wide kernel of chain_kernel_wide.cpp, four sections
 // per register.
-enum class ChainKernelKind { sse2, avx2, avx512 };
+enum class ChainKernelKind { portable, sse2, avx2, avx512 };
 
 bool kernelSupported(ChainKernelKind kind);
 
-// The kernels' names: sse2, avx2, avx512. kernelNamed sets `kind` and returns true for one.
+// The kernels' names: portable, sse2, avx2, avx512. kernelNamed sets `kind` and returns true for one.
 bool kernelNamed(const char* name, ChainKernelKind& kind);
 const char* kernelName(ChainKernelKind kind);
 

@@ -13,6 +13,10 @@ namespace dsp {
 // enough above the subnormal range that no decay reaches it between two clean-ups.
 constexpr double kFlushBelow = 1e-200;
 
+// The frame loops clean their states up at this interval of frames (or loop iterations) and at
+// the end of every call.
+constexpr int kCleanInterval = 256;
+
 void cleanStates(ChainStates<Pair>& states);
 
 }  // namespace dsp

@@ -1,6 +1,6 @@
 // Test main of the engine programs: runs every test with one chain kernel, chosen with
-// --kernel=sse2, --kernel=avx2 or --kernel=avx512 (default: the kernel the engine picks by itself). When the
-// processor lacks the chosen kernel, every test is skipped.
+// --kernel=portable, sse2, avx2 or avx512 (default: the kernel the engine picks by itself).
+// When the processor lacks the chosen kernel, every test is skipped.
 #include <cstdio>
 #include <cstring>
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         if (std::strncmp(argv[i], "--kernel=", 9) != 0) continue;
         ChainKernelKind chosen{};
         if (!kernelNamed(argv[i] + 9, chosen)) {
-            std::fprintf(stderr, "unknown kernel %s (sse2, avx2, avx512)\n", argv[i] + 9);
+            std::fprintf(stderr, "unknown kernel %s (portable, sse2, avx2, avx512)\n", argv[i] + 9);
             return 2;
         }
         testing::AddGlobalTestEnvironment(new KernelEnvironment(chosen));

@@ -61,10 +61,16 @@ void designPass(ChainPart filter, double frequency, int slope, double sampleRate
 }  // namespace
 
 ChainCoefficients<double> DesignedChain::initialCoefficients() {
+    // Every section the identity (a shelf's zero record is one).
     ChainCoefficients<double> c;
-    c.lfDip = c.lfMain = c.mfPeak = c.hfPeak = identityBiquad();
-    c.hpStage1 = c.hpStage2 = c.lpStage1 = c.lpStage2 = identityBiquad();
-    c.hpFirst = c.lpFirst = identityFirstOrder();
+    forEachSection(
+        [](Section, auto& record) {
+            using Record = std::decay_t<decltype(record)>;
+            if constexpr (std::is_same_v<Record, Biquad<double>>) record = identityBiquad();
+            if constexpr (std::is_same_v<Record, FirstOrder<double>>) record = identityFirstOrder();
+            if constexpr (std::is_same_v<Record, Shelf<double>>) record = zeroShelf();
+        },
+        c);
     return c;
 }
 

@@ -39,47 +39,31 @@ FirstOrderState<double> lane(const FirstOrderState<Pair>& s, double (Pair::*pick
 }
 ShelfState<double> lane(const ShelfState<Pair>& s, double (Pair::*pick)() const) { return {(s.s.*pick)()}; }
 
-StageFlags computingStages(const CallSettings& s) {
-    const uint32_t computing = runningSections(s) & ~s.passingSections;
-    StageFlags flags{};
+// What every stage does in one call: the section it runs (a pass-filter slot's follows the
+// slope), whether it computes it (it runs and does not pass as the identity), and the offset
+// in front of it: the call's where its section runs and takes one, else −0.
+struct StagePlan {
+    Section sections[kStages];
+    StageFlags computing{};
+    StageOffsets offsets{};
+};
+StagePlan stagePlan(const CallSettings& s, double offset) {
+    const uint32_t running = runningSections(s);
+    StagePlan plan;
     for (int k = 0; k < kStages; ++k) {
         const Section section = stageSection(k, s);
-        flags[k] = section != kNoSection && (computing & sectionBit(section)) != 0;
+        const bool runs = section != kNoSection && (running & sectionBit(section)) != 0;
+        plan.sections[k] = section;
+        plan.computing[k] = runs && (s.passingSections & sectionBit(section)) == 0;
+        plan.offsets[k] = Pair(runs && traitsOf(section).offsetInFront ? offset : -0.0);
     }
-    return flags;
+    return plan;
 }
 
 unsigned computingParts(const StageFlags& computing) {
     unsigned parts = 0;
-    for (int k = 0; k < kStages; ++k) parts |= computing[k] ? partBit(pipelineStage(k).part) : 0u;
+    for (int k = 0; k < kStages; ++k) parts |= computing[k] ? partBit(kStageSections.stage[k].part) : 0u;
     return parts;
-}
-
-StageOffsets stageOffsets(const CallSettings& s, double offset) {
-    const uint32_t running = runningSections(s);
-    StageOffsets offsets{};
-    for (int k = 0; k < kStages; ++k) {
-        const Section section = stageSection(k, s);
-        const bool takes =
-            section != kNoSection && traitsOf(section).offsetInFront && (running & sectionBit(section)) != 0;
-        offsets[k] = Pair(takes ? offset : -0.0);
-    }
-    return offsets;
-}
-
-// One section's step on both channels, of the kind its record and traits say.
-template <Section kSection>
-__attribute__((always_inline)) inline Pair sectionStep(const Shelf<Pair>& c, ShelfState<Pair>& s, Pair x) {
-    if constexpr (traitsOf(kSection).lowShelf) return lowShelfStep(c, s, x);
-    return highShelfStep(c, s, x);
-}
-template <Section kSection>
-__attribute__((always_inline)) inline Pair sectionStep(const Biquad<Pair>& c, BiquadState<Pair>& s, Pair x) {
-    return biquadStep(c, s, x);
-}
-template <Section kSection>
-__attribute__((always_inline)) inline Pair sectionStep(const FirstOrder<Pair>& c, FirstOrderState<Pair>& s, Pair x) {
-    return firstOrderStep(c, s, x);
 }
 
 // One call's frame loop (at most kLongestRun frames) for the parts kParts, which must be those
@@ -92,8 +76,8 @@ class ChainRun {
 public:
     // `stretchLoop`, when given, runs the iterations in which every stage has a frame.
     ChainRun(const ChainCoefficients<Pair>& c, const ChainStates<Pair>& s, const Sample* const* inputs,
-             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, uint32_t seed,
-             StretchLoop<Sample> stretchLoop)
+             Sample* const* outputs, int32_t frames, const CallSettings& settings, double offset, const StagePlan& plan,
+             uint32_t seed, StretchLoop<Sample> stretchLoop)
         : stretchLoop_(stretchLoop),
           c_(c),
           s_(s),
@@ -103,9 +87,10 @@ public:
           frames_(frames),
           settings_(settings),
           seed_(seed),
-          computing_(computingStages(settings)),
-          offsets_(stageOffsets(settings, offset)) {
-        for (int k = 0; k < kStages; ++k) stageSections_[k] = stageSection(k, settings);
+          d_(offset),
+          computing_(plan.computing),
+          offsets_(plan.offsets) {
+        std::copy(plan.sections, plan.sections + kStages, stageSections_);
     }
 
     // Returns the largest frame level; the states and the generator state are then in
@@ -167,53 +152,54 @@ private:
         (stage<kStages - 1 - kIndex, kEdge>(n, s, v), ...);
     }
 
-    // Stage k: its offset, then its section where it computes. A stage that does not compute
-    // passes its input on; if its section passes as the identity, it keeps that input as its
-    // history, which only the edge iterations do, as they include every stage's last two
-    // frames (the last one alone for a shelf, which keeps one).
+    // Stage k computes its section where it is live. Otherwise it passes its input on, plus the
+    // offset in front of it if its section passes as the identity; such a section keeps that
+    // value as its history, which only the edge iterations do, as they include every stage's
+    // last two frames (the last one alone for a shelf, which keeps one). Sections that do not
+    // pass as the identity never run in a stage that is not live (at most on frames that do
+    // not exist), and their offset is then −0.
     template <int kStage, bool kEdge>
     __attribute__((always_inline)) void stage(int32_t n, ChainStates<Pair>& s, Values& v) {
         constexpr PipelineStage kWhat = pipelineStage(kStage);
-        constexpr bool kTakesOffset = stageTakesOffset(kStage);
-        const Pair x = kTakesOffset ? v[kStage] + offsets_[kStage] : v[kStage];
-        Pair y = x;
-        if constexpr (kWhat.section != kNoSection) {
-            if (live<kStage, kEdge>(n)) {
-                y = computeSection<kWhat.section>(s, x);
-            } else if (kEdge && (settings_.passingSections & sectionBit(kWhat.section)) != 0 &&
-                       frameExists(kStage, n)) {
+        const Pair in = v[kStage];
+        if constexpr (kWhat.section == kNoSection) {
+            v[kStage + 1] = live<kStage, kEdge>(n) ? computeSlot<kWhat.part, kWhat.slot>(kStage, s, in) : in;
+        } else if (live<kStage, kEdge>(n)) {
+            v[kStage + 1] = computeSection<kWhat.section>(s, in);
+        } else if constexpr ((kPassableSections & sectionBit(kWhat.section)) != 0) {
+            const Pair x = traitsOf(kWhat.section).offsetInFront ? in + offsets_[kStage] : in;
+            if (kEdge && (settings_.passingSections & sectionBit(kWhat.section)) != 0 && frameExists(kStage, n)) {
                 passThrough(sectionOf<kWhat.section>(s), x);
             }
-        } else if (live<kStage, kEdge>(n)) {
-            y = computeSlot<kWhat.part, kWhat.slot>(kStage, s, x, std::make_integer_sequence<int, kSectionCount>());
+            v[kStage + 1] = x;
+        } else {
+            v[kStage + 1] = in;
         }
-        v[kStage + 1] = y;
     }
 
-    // A pass-filter slot: the section the slope put there, among those that can fill it.
-    template <ChainPart kFilter, int kSlot, int... kIndex>
-    __attribute__((always_inline)) Pair computeSlot(int k, ChainStates<Pair>& s, Pair x,
-                                                    std::integer_sequence<int, kIndex...>) {
-        Pair y = x;
-        const Section chosen = stageSections_[k];
-        const auto candidate = [&](auto section) {
-            constexpr Section kSection = decltype(section)::value;
-            if constexpr (traitsOf(kSection).part == kFilter && canFillSlot(kSection, kSlot)) {
-                if (chosen == kSection) y = computeSection<kSection>(s, x);
-            }
-        };
-        (candidate(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
-        return y;
+    // A live pass-filter slot: the section the slope put there, among those that can fill it
+    // (the last one when it is none of the others).
+    template <ChainPart kFilter, int kSlot, int kFrom = 0>
+    __attribute__((always_inline)) Pair computeSlot(int k, ChainStates<Pair>& s, Pair x) {
+        constexpr Section kCandidate = nextSlotCandidate(kFilter, kSlot, kFrom);
+        constexpr int kNext = static_cast<int>(kCandidate) + 1;
+        if constexpr (nextSlotCandidate(kFilter, kSlot, kNext) == kNoSection) {
+            return computeSection<kCandidate>(s, x);
+        } else {
+            if (stageSections_[k] == kCandidate) return computeSection<kCandidate>(s, x);
+            return computeSlot<kFilter, kSlot, kNext>(k, s, x);
+        }
     }
 
     template <Section kSection>
     __attribute__((always_inline)) Pair computeSection(ChainStates<Pair>& s, Pair x) {
+        if constexpr (traitsOf(kSection).offsetInFront) x = x + d_;
         if constexpr (traitsOf(kSection).part == ChainPart::analog) {
             const double left = nextAnalogNoise(seed_);
             const double right = nextAnalogNoise(seed_);
             x = x + Pair(left, right);
         }
-        return sectionStep<kSection>(sectionOf<kSection>(c_), sectionOf<kSection>(s), x);
+        return sectionStep(kSection, sectionOf<kSection>(c_), sectionOf<kSection>(s), x);
     }
 
     const StretchLoop<Sample> stretchLoop_;
@@ -225,6 +211,7 @@ private:
     const int32_t frames_;
     const CallSettings& settings_;
     uint32_t seed_;
+    const Pair d_;  // the call's offset
     const StageFlags computing_;
     const StageOffsets offsets_;
     Section stageSections_[kStages];
@@ -233,13 +220,14 @@ private:
 
 template <class Sample, unsigned kParts>
 double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* const* inputs, Sample* const* outputs,
-                int32_t frames, const CallSettings& settings, double offset, uint32_t& noiseSeed, bool avx2) {
+                int32_t frames, const CallSettings& settings, double offset, const StagePlan& plan, uint32_t& noiseSeed,
+                bool avx2) {
 #if QX71_WIDE_KERNELS
-    const StretchLoop<Sample> stretchLoop = avx2 ? avx2StretchLoop<Sample>(computingStages(settings)) : nullptr;
+    const StretchLoop<Sample> stretchLoop = avx2 ? avx2StretchLoop<Sample>(plan.computing) : nullptr;
 #else
     const StretchLoop<Sample> stretchLoop = nullptr;
 #endif
-    ChainRun<Sample, kParts> run(c, s, inputs, outputs, frames, settings, offset, noiseSeed, stretchLoop);
+    ChainRun<Sample, kParts> run(c, s, inputs, outputs, frames, settings, offset, plan, noiseSeed, stretchLoop);
     const double peak = run.run();
     s = run.states();
     noiseSeed = run.seed();
@@ -248,7 +236,7 @@ double runParts(ChainCoefficients<Pair>& c, ChainStates<Pair>& s, const Sample* 
 
 template <class Sample>
 using PartsRun = double (*)(ChainCoefficients<Pair>&, ChainStates<Pair>&, const Sample* const*, Sample* const*, int32_t,
-                            const CallSettings&, double, uint32_t&, bool);
+                            const CallSettings&, double, const StagePlan&, uint32_t&, bool);
 template <class Sample, unsigned... kParts>
 constexpr std::array<PartsRun<Sample>, kPartSets> partsRuns(std::integer_sequence<unsigned, kParts...>) {
     return {&runParts<Sample, kParts>...};
@@ -321,8 +309,9 @@ double ChainKernel::runPiece(const Sample* const* inputs, Sample* const* outputs
     }
 #endif
 
-    return kPartsRuns<Sample>[computingParts(computingStages(settings))](
-        coefficients_, states_, inputs, outputs, frames, settings, offset, noiseSeed, kind_ == ChainKernelKind::avx2);
+    const StagePlan plan = stagePlan(settings, offset);
+    return kPartsRuns<Sample>[computingParts(plan.computing)](coefficients_, states_, inputs, outputs, frames, settings,
+                                                              offset, plan, noiseSeed, kind_ == ChainKernelKind::avx2);
 }
 
 template double ChainKernel::process<float>(const float* const*, float* const*, int32_t, const CallSettings&, double,

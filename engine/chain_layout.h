@@ -88,6 +88,14 @@ constexpr bool canFillSlot(Section section, int slot) {
     return false;
 }
 
+// The first section from index `from` on that can fill a slot of `filter`, or kNoSection.
+constexpr Section nextSlotCandidate(ChainPart filter, int slot, int from) {
+    for (int i = from; i < kSectionCount; ++i) {
+        if (kSectionTraits[i].part == filter && canFillSlot(sectionAt(i), slot)) return sectionAt(i);
+    }
+    return kNoSection;
+}
+
 // One bit per Section.
 constexpr uint32_t sectionBit(Section section) { return 1u << static_cast<int>(section); }
 // The sections of `part`.

@@ -62,23 +62,30 @@ constexpr unsigned kPartSets = 1u << kChainPartCount;
 
 // The section stage k runs with these settings (for a pass-filter slot, the one its slope puts
 // there), or kNoSection.
-inline Section stageSection(int k, const CallSettings& settings) {
-    const PipelineStage stage = pipelineStage(k);
-    if (stage.section != kNoSection) return stage.section;
-    return passSlotSection(stage.part, slopeOf(settings, stage.part), stage.slot);
-}
-// Whether stage k may add the call's offset in front of its section.
-constexpr bool stageTakesOffset(int k) {
-    const PipelineStage stage = pipelineStage(k);
-    if (stage.section != kNoSection) return traitsOf(stage.section).offsetInFront;
-    bool any = false;
-    for (int i = 0; i < kSectionCount; ++i) {
-        any = any || (canFillSlot(sectionAt(i), stage.slot) && traitsOf(sectionAt(i)).part == stage.part &&
-                      kSectionTraits[i].offsetInFront);
+// (Tables, so that a call's set-up does not walk the description.)
+struct StageSections {
+    PipelineStage stage[kStages];
+    Section slot[kChainPartCount][kSlopeCount][kPassSlots];  // passSlotSection
+};
+constexpr StageSections stageSections() {
+    StageSections t{};
+    for (int k = 0; k < kStages; ++k) t.stage[k] = pipelineStage(k);
+    for (int part = 0; part < kChainPartCount; ++part) {
+        for (int slope = 0; slope < kSlopeCount; ++slope) {
+            for (int slot = 0; slot < kPassSlots; ++slot) {
+                t.slot[part][slope][slot] = passSlotSection(static_cast<ChainPart>(part), slope, slot);
+            }
+        }
     }
-    return any;
+    return t;
 }
-
+constexpr StageSections kStageSections = stageSections();
+inline Section stageSection(int k, const CallSettings& settings) {
+    const PipelineStage& stage = kStageSections.stage[k];
+    if (stage.section != kNoSection) return stage.section;
+    const int slope = slopeOf(settings, stage.part) & (kSlopeCount - 1);
+    return kStageSections.slot[static_cast<int>(stage.part)][slope][stage.slot];
+}
 // Which stages compute their section: those that run, except sections passing as the identity.
 using StageFlags = std::array<bool, kStages>;
 

@@ -15,16 +15,17 @@
 
 namespace dsp {
 
+// One section's step, of the kind its record and traits say.
 template <class T>
-T sectionStep(Section section, const Shelf<T>& c, ShelfState<T>& s, T x) {
+QX71_SECTION_STEP T sectionStep(Section section, const Shelf<T>& c, ShelfState<T>& s, T x) {
     return traitsOf(section).lowShelf ? lowShelfStep(c, s, x) : highShelfStep(c, s, x);
 }
 template <class T>
-T sectionStep(Section, const Biquad<T>& c, BiquadState<T>& s, T x) {
+QX71_SECTION_STEP T sectionStep(Section, const Biquad<T>& c, BiquadState<T>& s, T x) {
     return biquadStep(c, s, x);
 }
 template <class T>
-T sectionStep(Section, const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
+QX71_SECTION_STEP T sectionStep(Section, const FirstOrder<T>& c, FirstOrderState<T>& s, T x) {
     return firstOrderStep(c, s, x);
 }
 

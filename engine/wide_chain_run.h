@@ -1,8 +1,9 @@
 // The frame loop of the wide chain kernel: a template over a lane-operations type L (such as
 // Avx512Lanes of avx512_lanes.h) with the register type L::W (four slots, each a section's left
-// and right channel), L::Mask and static operations: splat, blend, blendBits, withLanes,
-// withSlot, withSlotFrom, pairIn, storeSlot, pick, the loads and stores, interleave, channelOf,
-// absLanes, maxLanes, largestLane and drawNoise (the Analog noise in blocks).
+// and right channel), L::Mask, L::kSlots and static operations: slotLanes, splat, blend,
+// blendBits, withLanes, withSlot, withSlotFrom, pairIn, storeSlot, pick, the loads and stores,
+// interleave, channelOf, absLanes, maxLanes, largestLane and drawNoise (the Analog noise in
+// blocks).
 //
 // GCC compiles a template for the target in force where the template is defined, and an
 // always-inline operation of L inlines only into code of its own target: so a kernel's file
@@ -22,7 +23,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "analog_noise.h"
 #include "call_settings.h"
 #include "chain_layout.h"
 #include "filter_sections.h"

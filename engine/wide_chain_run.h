@@ -151,11 +151,34 @@ constexpr Place sourceOf(Section section) {
     }
     return {shelves, kInputSlot};
 }
-// The pick<> indices that gather the inputs of the slots of `group` from the outputs of the
-// groups `first` (indices 0–3) and `second` (4–7); −1 where an input is in neither. A slot
-// without a section in the pipeline takes the input slot of `first`.
+// The groups whose outputs hold the inputs of the slots of `group`, in Group order: a pick
+// reads two registers (the first one twice where one group holds every input).
+struct InputGroups {
+    Group first = shelves, second = shelves;
+    int count = 0;
+};
 template <bool kFirstOrders>
-constexpr std::array<int, kGroupSlots> inputIndices(Group group, Group first, Group second) {
+constexpr InputGroups inputGroups(Group group) {
+    bool from[kGroups] = {};
+    for (int slot = 0; slot < kGroupSlots; ++slot) {
+        const Section section = sectionIn(group, slot);
+        if (section != kNoSection && inPipeline<kFirstOrders>(section))
+            from[sourceOf<kFirstOrders>(section).group] = true;
+    }
+    InputGroups groups;
+    for (int i = 0; i < kGroups; ++i) {
+        if (!from[i]) continue;
+        if (groups.count == 0) groups.first = static_cast<Group>(i);
+        groups.second = static_cast<Group>(i);
+        ++groups.count;
+    }
+    return groups;
+}
+// The pick<> indices that gather the inputs of the slots of `group` from the outputs of the
+// group `first` (indices 0–3) and of the other group of inputGroups (4–7). A slot without a
+// section in the pipeline takes the input slot of `first`.
+template <bool kFirstOrders>
+constexpr std::array<int, kGroupSlots> inputIndices(Group group, Group first) {
     std::array<int, kGroupSlots> indices{};
     for (int slot = 0; slot < kGroupSlots; ++slot) {
         const Section section = sectionIn(group, slot);
@@ -164,7 +187,7 @@ constexpr std::array<int, kGroupSlots> inputIndices(Group group, Group first, Gr
             continue;
         }
         const Place from = sourceOf<kFirstOrders>(section);
-        indices[slot] = from.group == first ? from.slot : from.group == second ? kGroupSlots + from.slot : -1;
+        indices[slot] = from.group == first ? from.slot : kGroupSlots + from.slot;
     }
     return indices;
 }
@@ -552,12 +575,13 @@ private:
         return w.allRunning ? y : L::blend(lanes.running, in, y);
     }
 
-    // The inputs of the slots of kGroup, from the outputs of kFirst and kSecond.
-    template <Group kGroup, Group kFirst, Group kSecond, bool kFirstOrders>
+    // The inputs of the slots of kGroup: the outputs of the sections before them.
+    template <Group kGroup, bool kFirstOrders>
     __attribute__((always_inline)) static W inputsOf(const W* g) {
-        constexpr std::array<int, kGroupSlots> i = inputIndices<kFirstOrders>(kGroup, kFirst, kSecond);
-        static_assert(i[0] >= 0 && i[1] >= 0 && i[2] >= 0 && i[3] >= 0, "every input is in the two groups");
-        return L::template pick<i[0], i[1], i[2], i[3]>(g[kFirst], g[kSecond]);
+        constexpr InputGroups kFrom = inputGroups<kFirstOrders>(kGroup);
+        static_assert(kFrom.count <= 2, "the inputs of a group are in at most two groups");
+        constexpr std::array<int, kGroupSlots> i = inputIndices<kFirstOrders>(kGroup, kFrom.first);
+        return L::template pick<i[0], i[1], i[2], i[3]>(g[kFrom.first], g[kFrom.second]);
     }
 
     template <unsigned kComputing, bool kRecord>
@@ -565,17 +589,10 @@ private:
         constexpr bool kFirstOrders = computes(kComputing, firstOrders);
         // o holds the outputs of iteration n − kSkew: every section takes its predecessor's.
         W* g = o.group;
-        const W shelfIn = inputsOf<shelves, shelves, frontBiquads, kFirstOrders>(g);
-        const W frontIn = inputsOf<frontBiquads, shelves, frontBiquads, kFirstOrders>(g);
-        // With the first-order sections, the back biquads take their inputs partly from them;
-        // without, from the front biquads.
-        W firstOrderIn{}, backIn;
-        if constexpr (kFirstOrders) {
-            firstOrderIn = inputsOf<firstOrders, frontBiquads, backBiquads, true>(g);
-            backIn = inputsOf<backBiquads, firstOrders, backBiquads, true>(g);
-        } else {
-            backIn = inputsOf<backBiquads, frontBiquads, backBiquads, false>(g);
-        }
+        const W shelfIn = inputsOf<shelves, kFirstOrders>(g);
+        const W frontIn = inputsOf<frontBiquads, kFirstOrders>(g);
+        const W firstOrderIn = kFirstOrders ? inputsOf<firstOrders, kFirstOrders>(g) : W{};
+        const W backIn = inputsOf<backBiquads, kFirstOrders>(g);
 
         const auto shelf = [](const Shelf<W>& c, ShelfState<W>& s, W x) {
             constexpr Mask low = lanesIn(shelves, lowShelfSections());

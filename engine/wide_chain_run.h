@@ -67,9 +67,9 @@ constexpr std::array<Kind, kSectionCount> kKinds = sectionKinds(std::make_index_
 
 constexpr std::array<Place, kSectionCount> sectionPlaces() {
     std::array<Place, kSectionCount> places{};
-    int count[3] = {};
     for (int i = 0; i < kSectionCount; ++i) {
-        const int k = count[static_cast<int>(kKinds[i])]++;
+        int k = 0;  // the sections of its kind before it
+        for (int j = 0; j < i; ++j) k += kKinds[j] == kKinds[i] ? 1 : 0;
         switch (kKinds[i]) {
             case Kind::shelf: places[i] = {shelves, k}; break;
             case Kind::firstOrder: places[i] = {firstOrders, k}; break;

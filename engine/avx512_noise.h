@@ -1,17 +1,24 @@
-// The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws per AVX-512 step.
-// Part of the AVX-512 kernel: include only from chain_kernel_wide.cpp, inside its AVX-512
-// target region and the dsp namespace (the anonymous namespace keeps this code out of other
-// files' default-target code).
+// The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws per AVX-512 step. Part of
+// the AVX-512 kernel; the code is compiled for AVX-512F and has internal linkage, so it never
+// stands in for default-target code of other files.
 #pragma once
 
-#include "noise_jumps.h"  // included by the kernel before its target region
+#include <cstdint>
 
+#include "noise_jumps.h"
+#include "wide_intrinsics.h"
+
+#pragma GCC push_options
+#pragma GCC target("avx512f,no-fma")
+
+namespace dsp {
 namespace {
 
 // Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
-// and advances the seed by exactly 2·frames draws (frames ≤ kMaxFrames; whole steps are written).
+// and advances the seed by exactly 2·frames draws (frames ≤ kMaxFrames; whole steps are
+// written; `out` aligned to 64 bytes).
 template <int kMaxFrames>
-void drawNoise(uint32_t& seed, double* out, int32_t frames) {
+void drawAvx512Noise(uint32_t& seed, double* out, int32_t frames) {
     const __m512i first = _mm512_add_epi32(
         _mm512_mullo_epi32(_mm512_load_si512(kNoiseLanes.a), _mm512_set1_epi32(static_cast<int>(seed))),
         _mm512_load_si512(kNoiseLanes.b));
@@ -39,3 +46,6 @@ void drawNoise(uint32_t& seed, double* out, int32_t frames) {
 }
 
 }  // namespace
+}  // namespace dsp
+
+#pragma GCC pop_options

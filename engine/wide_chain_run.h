@@ -60,8 +60,8 @@ constexpr Kind kindOf(const Biquad<double>*) { return Kind::biquad; }
 constexpr Kind kindOf(const FirstOrder<double>*) { return Kind::firstOrder; }
 template <size_t... kIndex>
 constexpr std::array<Kind, kSectionCount> sectionKinds(std::index_sequence<kIndex...>) {
-    using Members = decltype(sectionMembers(std::declval<ChainCoefficients<double>&>()));
-    return {kindOf(static_cast<std::remove_reference_t<std::tuple_element_t<kIndex, Members>>*>(nullptr))...};
+    return {kindOf(static_cast<std::remove_reference_t<decltype(sectionOf<sectionAt(kIndex)>(
+                       std::declval<ChainCoefficients<double>&>()))>*>(nullptr))...};
 }
 constexpr std::array<Kind, kSectionCount> kKinds = sectionKinds(std::make_index_sequence<kSectionCount>());
 

@@ -14,9 +14,8 @@
 // runs instead (kFewestPairedStages).
 #include "chain_stretch.h"
 
-#include "analog_noise.h"
+#include "avx2_noise.h"
 #include "kernel_choice.h"
-#include "noise_jumps.h"
 
 #if QX71_WIDE_KERNELS
 #include <immintrin.h>
@@ -28,8 +27,6 @@
 #pragma GCC target("avx2,no-fma")
 
 namespace dsp {
-#include "avx2_noise.h"
-
 namespace {
 
 using Two = __m256d;  // two stages: [left, right] of the earlier, then of the later
@@ -53,7 +50,7 @@ Two pick(Two computes, Two x, Two y) {
 
 // The older history of a biquad pair between frames: ring[i] holds frame m − 2 and ring[i + 1]
 // frame m − 1 when frame m is at position i.
-constexpr int kRing = 32;
+constexpr int kRing = kAvx2NoiseFrames;  // a ring's frames draw their noise in one call
 struct BiquadPair {
     Two b0, b1, b2, a1, a2;
     Two computes;
@@ -282,7 +279,7 @@ private:
     void gather(int32_t n, int count) {
         const Sample* left = st_.inputs[0] + n;
         const Sample* right = st_.inputs[1] + n;
-        if (live_[0]) drawNoise<kRing>(st_.seed, noise_, count);
+        if (live_[0]) drawAnalogNoiseAvx2(st_.seed, noise_, count);
         int i = 0;
         for (; i + 4 <= count; i += 4) {
             const Two l = loadFour(left + i), r = loadFour(right + i);

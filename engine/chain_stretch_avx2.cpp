@@ -82,11 +82,12 @@ struct BiquadPair {
         y[0] = y[done];
         y[1] = y[done + 1];
     }
-    // biquadStep on both stages. The whole history comes from the ring, y[n − 1] too: the
-    // register that would hold it across the other stages is worth more to the compiler's
-    // allocation than the load it saves (without it, states spill).
-    __attribute__((always_inline)) Two step(int i, Two in) {
-        const Two out = b0 * in + b1 * x[i + 1] + b2 * x[i] - a1 * y[i + 1] - a2 * y[i];
+    // biquadStep on both stages, whose y[n − 1] is y1. Only the low band's pair keeps y[n − 1]
+    // in a register; the others read theirs from the ring: registers holding them would make
+    // the compiler spill states, which costs more than the loads (measured).
+    __attribute__((always_inline)) Two step(int i, Two in) { return step(i, in, y[i + 1]); }
+    __attribute__((always_inline)) Two step(int i, Two in, Two y1) {
+        const Two out = b0 * in + b1 * x[i + 1] + b2 * x[i] - a1 * y1 - a2 * y[i];
         x[i + 2] = in;
         y[i + 2] = out;
         return out;
@@ -166,6 +167,7 @@ public:
         const Two shelvesCompute = lanesOf(live_[0], live_[1]);
         Two s01 = two(s.analogShelf.s, s.lfShelf.s);
         b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[2], live_[3]);
+        Two y23 = b23_.y[1];
         b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[4], live_[6]);
         b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[7], live_[8]);
         b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[9], live_[10]);
@@ -207,7 +209,8 @@ public:
                     o01 = in01;
                 }
                 if constexpr (kLow) {
-                    o23 = pick<kAllLive>(b23_.computes, in23, b23_.step(i, in23));
+                    y23 = b23_.step(i, in23, y23);
+                    o23 = pick<kAllLive>(b23_.computes, in23, y23);
                 } else {
                     o23 = in23;
                 }

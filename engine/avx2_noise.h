@@ -1,51 +1,18 @@
-// The Analog noise of nextAnalogNoise (analog_noise.h), sixteen draws per step in two AVX2
-// registers. Part of the AVX2 kernel: include only from chain_stretch_avx2.cpp, inside its AVX2
-// target region and the dsp namespace.
+// The Analog noise of nextAnalogNoise (analog_noise.h) for the AVX2 kernel, drawn sixteen at a
+// time in AVX2 registers (avx2_noise.cpp, compiled for AVX2: call only where the processor has
+// it).
 #pragma once
 
-#include "noise_jumps.h"  // included by the kernel before its target region
+#include <cstdint>
 
-namespace {
+namespace dsp {
 
-// Eight generator draws as noise values: (float in [2, 4) − 3) · 0.5, then scaled.
-void storeNoise(double* out, __m256i generator) {
-    const __m256i bits =
-        _mm256_or_si256(_mm256_srli_epi32(generator, 9), _mm256_set1_epi32(static_cast<int>(kNoiseExponent)));
-    const __m256 centred =
-        _mm256_mul_ps(_mm256_sub_ps(_mm256_castsi256_ps(bits), _mm256_set1_ps(3.0f)), _mm256_set1_ps(0.5f));
-    const __m256d scale = _mm256_set1_pd(kNoiseScale);
-    _mm256_store_pd(out, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(centred)), scale));
-    _mm256_store_pd(out + 4, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(centred, 1)), scale));
-}
+// The most frames one call draws for.
+constexpr int32_t kAvx2NoiseFrames = 32;
 
-// Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame,
-// and advances the seed by exactly 2·frames draws (frames ≤ kMaxFrames; whole steps are written).
-template <int kMaxFrames>
-void drawNoise(uint32_t& seed, double* out, int32_t frames) {
-    const __m256i seeds = _mm256_set1_epi32(static_cast<int>(seed));
-    const __m256i firstLow =
-        _mm256_add_epi32(_mm256_mullo_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.a)), seeds),
-                         _mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.b)));
-    const __m256i firstHigh = _mm256_add_epi32(
-        _mm256_mullo_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.a + 8)), seeds),
-        _mm256_load_si256(reinterpret_cast<const __m256i*>(kNoiseLanes.b + 8)));
-    alignas(32) uint32_t states[kDrawsPerStep];
-    const int32_t draws = 2 * frames;
-    for (int32_t i = 0; i < draws; i += kDrawsPerStep) {
-        // Every step jumps from the first one, so the steps do not wait for each other.
-        const NoiseJump step = kNoiseSteps<kMaxFrames>[i / kDrawsPerStep];
-        const __m256i a = _mm256_set1_epi32(static_cast<int>(step.a));
-        const __m256i b = _mm256_set1_epi32(static_cast<int>(step.b));
-        const __m256i low = _mm256_add_epi32(_mm256_mullo_epi32(firstLow, a), b);
-        const __m256i high = _mm256_add_epi32(_mm256_mullo_epi32(firstHigh, a), b);
-        storeNoise(out + i, low);
-        storeNoise(out + i + 8, high);
-        if (i + kDrawsPerStep >= draws) {
-            _mm256_store_si256(reinterpret_cast<__m256i*>(states), low);
-            _mm256_store_si256(reinterpret_cast<__m256i*>(states + 8), high);
-            seed = states[draws - 1 - i];
-        }
-    }
-}
+// Fills out[0, 2·frames) with the noise of nextAnalogNoise, left and right draw per frame, and
+// advances the seed by exactly 2·frames draws. frames ≤ kAvx2NoiseFrames; out is 32-byte aligned
+// with room for 2·kAvx2NoiseFrames values (whole steps of sixteen draws are written).
+void drawAnalogNoiseAvx2(uint32_t& seed, double* out, int32_t frames);
 
-}  // namespace
+}  // namespace dsp

@@ -6,17 +6,17 @@
 // inputs are one lane crossing of two outputs.
 //
 // Sixteen registers do not hold every state of the chain (eight biquads alone have 64
-// values), so only what a recursion waits on stays in registers: each pair's last output and
-// the shelves' states. The older history of the biquads (x[n−1], x[n−2], y[n−2]) goes to small
-// buffers in memory, written one or two frames before it is read, off every recursion's path;
-// the coefficients are memory operands. Every lane keeps the scalar formulas' operations and
-// their order: no FMA, no reassociation. With fewer than four computing stages the SSE2 loop
-// runs instead (kFewestPairedStages).
+// values), so only each register's last output (the next stages' inputs) and the shelves'
+// states stay in registers. The biquads' history (x[n−1], x[n−2], y[n−1], y[n−2]) goes to small
+// buffers in memory, written one or two frames before it is read, and the coefficients are
+// memory operands: the loop is bound by its vector memory operations, and every value held in
+// a register beyond these makes the compiler spill states, which costs more. Every lane keeps the scalar formulas'
+// operations and their order: no FMA, no reassociation. With fewer than four computing stages the SSE2 loop runs
+// instead (kFewestPairedStages).
 #include "chain_stretch.h"
 
-#include "analog_noise.h"
+#include "avx2_noise.h"
 #include "kernel_choice.h"
-#include "noise_jumps.h"
 
 #if QX71_WIDE_KERNELS
 #include <immintrin.h>
@@ -28,8 +28,6 @@
 #pragma GCC target("avx2,no-fma")
 
 namespace dsp {
-#include "avx2_noise.h"
-
 namespace {
 
 using Two = __m256d;  // two stages: [left, right] of the earlier, then of the later
@@ -53,14 +51,14 @@ Two pick(Two computes, Two x, Two y) {
 
 // The older history of a biquad pair between frames: ring[i] holds frame m − 2 and ring[i + 1]
 // frame m − 1 when frame m is at position i.
-constexpr int kRing = 32;
+constexpr int kRing = kAvx2NoiseFrames;  // a ring's frames draw their noise in one call
 struct BiquadPair {
     Two b0, b1, b2, a1, a2;
     Two computes;
     Two x[kRing + 2], y[kRing + 2];
 
     void load(const Biquad<Pair>& c0, const BiquadState<Pair>& s0, const Biquad<Pair>& c1, const BiquadState<Pair>& s1,
-              bool computes0, bool computes1, Two& y1) {
+              bool computes0, bool computes1) {
         b0 = two(c0.b0, c1.b0);
         b1 = two(c0.b1, c1.b1);
         b2 = two(c0.b2, c1.b2);
@@ -71,7 +69,6 @@ struct BiquadPair {
         x[1] = two(s0.x1, s1.x1);
         y[0] = two(s0.y2, s1.y2);
         y[1] = two(s0.y1, s1.y1);
-        y1 = y[1];
     }
     // The states after `done` frames of the ring, into the records of the stages that compute.
     void store(BiquadState<Pair>& s0, BiquadState<Pair>& s1, bool computes0, bool computes1, int done) const {
@@ -85,12 +82,15 @@ struct BiquadPair {
         y[0] = y[done];
         y[1] = y[done + 1];
     }
-    // biquadStep on both stages; y1 is y[n − 1] on entry and y[n] on return.
-    __attribute__((always_inline)) void step(int i, Two in, Two& y1) {
+    // biquadStep on both stages, whose y[n − 1] is y1. Only the low band's pair keeps y[n − 1]
+    // in a register; the others read theirs from the ring: registers holding them would make
+    // the compiler spill states, which costs more than the loads (measured).
+    __attribute__((always_inline)) Two step(int i, Two in) { return step(i, in, y[i + 1]); }
+    __attribute__((always_inline)) Two step(int i, Two in, Two y1) {
         const Two out = b0 * in + b1 * x[i + 1] + b2 * x[i] - a1 * y1 - a2 * y[i];
         x[i + 2] = in;
         y[i + 2] = out;
-        y1 = out;
+        return out;
     }
 };
 
@@ -162,15 +162,15 @@ public:
         Two o01 = two(v[1], v[2]), o23 = two(v[3], v[4]), o46 = two(v[5], v[7]), o78 = two(v[8], v[9]),
             o910 = two(v[10], v[11]);
         Pair o5 = v[6];
-        Two y23, y46, y78, y910;
         shelves_.k = two(c.analogShelf.k, c.lfShelf.k);
         shelves_.c = two(c.analogShelf.c, c.lfShelf.c);
         const Two shelvesCompute = lanesOf(live_[0], live_[1]);
         Two s01 = two(s.analogShelf.s, s.lfShelf.s);
-        b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[2], live_[3], y23);
-        b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[4], live_[6], y46);
-        b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[7], live_[8], y78);
-        b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[9], live_[10], y910);
+        b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[2], live_[3]);
+        Two y23 = b23_.y[1];
+        b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[4], live_[6]);
+        b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[7], live_[8]);
+        b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[9], live_[10]);
         // The high shelf's state and coefficients as plain values, which stay in registers.
         Pair s5 = s.hfShelf.s;
         const Pair k5 = c.hfShelf.k, c5 = c.hfShelf.c;
@@ -209,14 +209,13 @@ public:
                     o01 = in01;
                 }
                 if constexpr (kLow) {
-                    b23_.step(i, in23, y23);
+                    y23 = b23_.step(i, in23, y23);
                     o23 = pick<kAllLive>(b23_.computes, in23, y23);
                 } else {
                     o23 = in23;
                 }
                 if constexpr (kMidHigh) {
-                    b46_.step(i, in46, y46);
-                    o46 = pick<kAllLive>(b46_.computes, in46, y46);
+                    o46 = pick<kAllLive>(b46_.computes, in46, b46_.step(i, in46));
                 } else {
                     o46 = in46;
                 }
@@ -226,12 +225,12 @@ public:
                     o5 = in5;
                 }
                 if constexpr (kHighPass) {
-                    o78 = passSlotsStep(hp_, b78_, hpFirst, i, in78, y78, live_[7], live_[8]);
+                    o78 = passSlotsStep(hp_, b78_, hpFirst, i, in78, live_[7], live_[8]);
                 } else {
                     o78 = in78;
                 }
                 if constexpr (kLowPass) {
-                    o910 = passSlotsStep(lp_, b910_, lpFirst, i, in910, y910, live_[9], live_[10]);
+                    o910 = passSlotsStep(lp_, b910_, lpFirst, i, in910, live_[9], live_[10]);
                 } else {
                     o910 = in910;
                 }
@@ -282,7 +281,7 @@ private:
     void gather(int32_t n, int count) {
         const Sample* left = st_.inputs[0] + n;
         const Sample* right = st_.inputs[1] + n;
-        if (live_[0]) drawNoise<kRing>(st_.seed, noise_, count);
+        if (live_[0]) drawAnalogNoiseAvx2(st_.seed, noise_, count);
         int i = 0;
         for (; i + 4 <= count; i += 4) {
             const Two l = loadFour(left + i), r = loadFour(right + i);
@@ -339,17 +338,14 @@ private:
 
     // The two slots of a pass filter: in = [input of the first slot, of the second].
     __attribute__((always_inline)) static Two passSlotsStep(const PassSlots& slots, BiquadPair& biquads,
-                                                            FirstOrderState<Pair>& first, int i, Two in, Two& y1,
-                                                            bool live0, bool live1) {
-        if (kAllLive || slots.paired) {
-            biquads.step(i, in, y1);
-            return pick<kAllLive>(biquads.computes, in, y1);
-        }
+                                                            FirstOrderState<Pair>& first, int i, Two in, bool live0,
+                                                            bool live1) {
+        const Two y = biquads.step(i, in);
+        if (kAllLive || slots.paired) return pick<kAllLive>(biquads.computes, in, y);
         // A first order, then the biquad on the later lanes (its earlier lanes run along unused).
         const Pair x0 = earlierOf(in);
         const Pair out0 = live0 ? firstOrderStep(*slots.firstC, first, x0) : x0;
-        biquads.step(i, in, y1);
-        return two(out0, live1 ? laterOf(y1) : laterOf(in));
+        return two(out0, live1 ? laterOf(y) : laterOf(in));
     }
     static void storePassSlots(const PassSlots& slots, const BiquadPair& biquads, const FirstOrderState<Pair>& first,
                                bool live0, bool live1, int done) {

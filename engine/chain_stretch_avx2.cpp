@@ -22,6 +22,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #pragma GCC push_options
@@ -106,21 +107,49 @@ struct ShelfPair {
     }
 };
 
-// The records of the pass-filter slots: high-pass slope 0: first order; 1: stage 1; 2: first
-// order then stage 1; 3: stages 1, 2 (the low-pass alike). Odd slopes put two biquads in the
-// slots, which run as a pair; even ones a first order and a biquad, which run one by one.
+// The records of a pass filter's two slots for a slope (chain_layout.h). Two biquads run as a
+// pair; a first-order section in the first slot runs alone, before the biquad of the second
+// slot, and the pair's first lanes then run along unused on that biquad's records (as does
+// the second slot's when the slope has one section only).
 struct PassSlots {
     bool paired;
     FirstOrder<Pair> const* firstC;
     FirstOrderState<Pair>* firstS;
-    Biquad<Pair> const* c[2];
-    BiquadState<Pair>* s[2];
+    Biquad<Pair> const* c[kPassSlots];
+    BiquadState<Pair>* s[kPassSlots];
 };
-PassSlots passSlots(int slope, const FirstOrder<Pair>& firstC, FirstOrderState<Pair>& firstS,
-                    const Biquad<Pair>& stage1C, BiquadState<Pair>& stage1S, const Biquad<Pair>& stage2C,
-                    BiquadState<Pair>& stage2S) {
-    if (slope == 0 || slope == 2) return {false, &firstC, &firstS, {&stage1C, &stage1C}, {&stage1S, &stage1S}};
-    return {true, &firstC, &firstS, {&stage1C, &stage2C}, {&stage1S, &stage2S}};
+PassSlots passSlots(ChainPart filter, int slope, const ChainCoefficients<Pair>& c, ChainStates<Pair>& s) {
+    PassSlots slots{true, nullptr, nullptr, {}, {}};
+    Biquad<Pair> const* firstBiquadC = nullptr;
+    BiquadState<Pair>* firstBiquadS = nullptr;
+    forEachSection(
+        [&](Section section, const auto& coefficients, auto& state) {
+            if (traitsOf(section).part != filter) return;
+            using Record = std::decay_t<decltype(coefficients)>;
+            if constexpr (std::is_same_v<Record, FirstOrder<Pair>>) {
+                slots.firstC = &coefficients;
+                slots.firstS = &state;
+                if (passSlotSection(filter, slope, 0) == section) slots.paired = false;
+            } else if constexpr (std::is_same_v<Record, Biquad<Pair>>) {
+                if (firstBiquadC == nullptr) {
+                    firstBiquadC = &coefficients;
+                    firstBiquadS = &state;
+                }
+                for (int slot = 0; slot < kPassSlots; ++slot) {
+                    if (passSlotSection(filter, slope, slot) != section) continue;
+                    slots.c[slot] = &coefficients;
+                    slots.s[slot] = &state;
+                }
+            }
+        },
+        c, s);
+    for (int slot = 0; slot < kPassSlots; ++slot) {
+        if (slots.c[slot] != nullptr) continue;
+        const int other = kPassSlots - 1 - slot;
+        slots.c[slot] = slots.c[other] != nullptr ? slots.c[other] : firstBiquadC;
+        slots.s[slot] = slots.s[other] != nullptr ? slots.s[other] : firstBiquadS;
+    }
+    return slots;
 }
 
 // The registers of stages, one bit each in a set of computing registers: a loop is compiled for
@@ -135,8 +164,33 @@ enum Register : unsigned {
     lowPassBit = 32
 };
 constexpr unsigned kRegisterSets = 64;
-constexpr unsigned kRegisterOf[kStages] = {shelfBit, shelfBit,    lowBit,      lowBit,     bellsBit,  highShelfBit,
-                                           bellsBit, highPassBit, highPassBit, lowPassBit, lowPassBit};
+
+// The stages by their sections (chain_stretch.h numbers them), and the order this kernel's pairs
+// are wired for: each pair's earlier stage follows the previous register's later stage.
+constexpr int passSlotStage(ChainPart filter) {
+    for (int k = 0; k < kStages; ++k) {
+        if (pipelineStage(k).part == filter && pipelineStage(k).section == kNoSection) return k;
+    }
+    return -1;
+}
+constexpr int kAnalogStage = stageOf(Section::analogShelf), kLowShelfStage = stageOf(Section::lfShelf),
+              kLowDipStage = stageOf(Section::lfDip), kLowMainStage = stageOf(Section::lfMain),
+              kMidStage = stageOf(Section::mfPeak), kHighShelfStage = stageOf(Section::hfShelf),
+              kHighBellStage = stageOf(Section::hfPeak), kHighPassStage = passSlotStage(ChainPart::highPass),
+              kLowPassStage = passSlotStage(ChainPart::lowPass);
+static_assert(kAnalogStage == 0 && kLowShelfStage == kAnalogStage + 1 && kLowDipStage == kLowShelfStage + 1 &&
+                  kLowMainStage == kLowDipStage + 1 && kMidStage == kLowMainStage + 1 &&
+                  kHighShelfStage == kMidStage + 1 && kHighBellStage == kHighShelfStage + 1 &&
+                  kHighPassStage == kHighBellStage + 1 && kLowPassStage == kHighPassStage + kPassSlots &&
+                  kStages == kLowPassStage + kPassSlots,
+              "the pairs below are wired for this order of stages");
+constexpr unsigned registerOf(int k) {
+    if (k == kAnalogStage || k == kLowShelfStage) return shelfBit;
+    if (k == kLowDipStage || k == kLowMainStage) return lowBit;
+    if (k == kMidStage || k == kHighBellStage) return bellsBit;
+    if (k == kHighShelfStage) return highShelfBit;
+    return pipelineStage(k).part == ChainPart::highPass ? highPassBit : lowPassBit;
+}
 
 // kRegisters: the registers with a computing stage. kAllLive: every stage in them computes, so no
 // lane passes its input on, and the pass filters among them have odd slopes (their slots run as
@@ -146,10 +200,8 @@ class StretchRun {
 public:
     explicit StretchRun(Stretch<Sample>& st)
         : st_(st),
-          hp_(passSlots(st.settings.highPassSlope, st.c.hpFirst, st.s.hpFirst, st.c.hpStage1, st.s.hpStage1,
-                        st.c.hpStage2, st.s.hpStage2)),
-          lp_(passSlots(st.settings.lowPassSlope, st.c.lpFirst, st.s.lpFirst, st.c.lpStage1, st.s.lpStage1,
-                        st.c.lpStage2, st.s.lpStage2)) {
+          hp_(passSlots(ChainPart::highPass, st.settings.highPassSlope, st.c, st.s)),
+          lp_(passSlots(ChainPart::lowPass, st.settings.lowPassSlope, st.c, st.s)) {
         for (int k = 0; k < kStages; ++k) live_[k] = st.computing[k];
     }
 
@@ -157,30 +209,30 @@ public:
         const ChainCoefficients<Pair>& c = st_.c;
         ChainStates<Pair>& s = st_.s;
         StageValues& v = st_.v;
-        // Outputs of the last iteration, as pairs: o01 = [v1, v2], o23 = [v3, v4], o46 = [v5, v7],
-        // o5 = v6, o78 = [v8, v9], o910 = [v10, v11].
-        Two o01 = two(v[1], v[2]), o23 = two(v[3], v[4]), o46 = two(v[5], v[7]), o78 = two(v[8], v[9]),
-            o910 = two(v[10], v[11]);
-        Pair o5 = v[6];
+        // Outputs of the last iteration, as pairs: o01 Analog and low shelf, o23 low dip and low
+        // main, o46 mid and high bell, o5 the high shelf, o78 and o910 the pass filters' slots.
+        Two o01 = two(v[kAnalogStage + 1], v[kLowShelfStage + 1]), o23 = two(v[kLowDipStage + 1], v[kLowMainStage + 1]),
+            o46 = two(v[kMidStage + 1], v[kHighBellStage + 1]), o78 = two(v[kHighPassStage + 1], v[kHighPassStage + 2]),
+            o910 = two(v[kLowPassStage + 1], v[kLowPassStage + 2]);
+        Pair o5 = v[kHighShelfStage + 1];
         shelves_.k = two(c.analogShelf.k, c.lfShelf.k);
         shelves_.c = two(c.analogShelf.c, c.lfShelf.c);
-        const Two shelvesCompute = lanesOf(live_[0], live_[1]);
+        const Two shelvesCompute = lanesOf(live_[kAnalogStage], live_[kLowShelfStage]);
         Two s01 = two(s.analogShelf.s, s.lfShelf.s);
-        b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[2], live_[3]);
+        b23_.load(c.lfDip, s.lfDip, c.lfMain, s.lfMain, live_[kLowDipStage], live_[kLowMainStage]);
         Two y23 = b23_.y[1];
-        b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[4], live_[6]);
-        b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[7], live_[8]);
-        b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[9], live_[10]);
+        b46_.load(c.mfPeak, s.mfPeak, c.hfPeak, s.hfPeak, live_[kMidStage], live_[kHighBellStage]);
+        b78_.load(*hp_.c[0], *hp_.s[0], *hp_.c[1], *hp_.s[1], live_[kHighPassStage], live_[kHighPassStage + 1]);
+        b910_.load(*lp_.c[0], *lp_.s[0], *lp_.c[1], *lp_.s[1], live_[kLowPassStage], live_[kLowPassStage + 1]);
         // The high shelf's state and coefficients as plain values, which stay in registers.
         Pair s5 = s.hfShelf.s;
         const Pair k5 = c.hfShelf.k, c5 = c.hfShelf.c;
         FirstOrderState<Pair> hpFirst = *hp_.firstS, lpFirst = *lp_.firstS;
-        // The offsets in front of stages 4, 6 (mid band, high bell), 5 (high shelf), 9 and 10
-        // (low-pass); −0 elsewhere: x + (−0) is x for every x.
+        // The offsets in front of the stages (the call's or −0: x + (−0) is x for every x).
         const StageOffsets& d = st_.offsets;
-        const Two offset46 = two(d[4], d[6]);
-        const Pair offset5 = d[5];
-        const Two offset910 = two(d[9], d[10]);
+        const Two offset46 = two(d[kMidStage], d[kHighBellStage]);
+        const Pair offset5 = d[kHighShelfStage];
+        const Two offset910 = two(d[kLowPassStage], d[kLowPassStage + 1]);
 
         constexpr bool kShelves = (kRegisters & shelfBit) != 0;
         constexpr bool kLow = (kRegisters & lowBit) != 0;
@@ -220,17 +272,17 @@ public:
                     o46 = in46;
                 }
                 if constexpr (kHigh) {
-                    o5 = kAllLive || live_[5] ? highShelf(k5, c5, s5, in5) : in5;
+                    o5 = kAllLive || live_[kHighShelfStage] ? highShelf(k5, c5, s5, in5) : in5;
                 } else {
                     o5 = in5;
                 }
                 if constexpr (kHighPass) {
-                    o78 = passSlotsStep(hp_, b78_, hpFirst, i, in78, live_[7], live_[8]);
+                    o78 = passSlotsStep(hp_, b78_, hpFirst, i, in78, live_[kHighPassStage], live_[kHighPassStage + 1]);
                 } else {
                     o78 = in78;
                 }
                 if constexpr (kLowPass) {
-                    o910 = passSlotsStep(lp_, b910_, lpFirst, i, in910, live_[9], live_[10]);
+                    o910 = passSlotsStep(lp_, b910_, lpFirst, i, in910, live_[kLowPassStage], live_[kLowPassStage + 1]);
                 } else {
                     o910 = in910;
                 }
@@ -247,24 +299,24 @@ public:
             }
         }
 
-        v[0] = lastFrame_;
+        v[kAnalogStage] = lastFrame_;
         const auto split = [](Two t, Pair& earlier, Pair& later) {
             earlier = earlierOf(t);
             later = laterOf(t);
         };
-        split(o01, v[1], v[2]);
-        split(o23, v[3], v[4]);
-        split(o46, v[5], v[7]);
-        v[6] = o5;
-        split(o78, v[8], v[9]);
-        split(o910, v[10], v[11]);
-        if (live_[0]) s.analogShelf.s = earlierOf(s01);
-        if (live_[1]) s.lfShelf.s = laterOf(s01);
-        if (live_[5]) s.hfShelf.s = s5;
-        b23_.store(s.lfDip, s.lfMain, live_[2], live_[3], done);
-        b46_.store(s.mfPeak, s.hfPeak, live_[4], live_[6], done);
-        storePassSlots(hp_, b78_, hpFirst, live_[7], live_[8], done);
-        storePassSlots(lp_, b910_, lpFirst, live_[9], live_[10], done);
+        split(o01, v[kAnalogStage + 1], v[kLowShelfStage + 1]);
+        split(o23, v[kLowDipStage + 1], v[kLowMainStage + 1]);
+        split(o46, v[kMidStage + 1], v[kHighBellStage + 1]);
+        v[kHighShelfStage + 1] = o5;
+        split(o78, v[kHighPassStage + 1], v[kHighPassStage + 2]);
+        split(o910, v[kLowPassStage + 1], v[kLowPassStage + 2]);
+        if (live_[kAnalogStage]) s.analogShelf.s = earlierOf(s01);
+        if (live_[kLowShelfStage]) s.lfShelf.s = laterOf(s01);
+        if (live_[kHighShelfStage]) s.hfShelf.s = s5;
+        b23_.store(s.lfDip, s.lfMain, live_[kLowDipStage], live_[kLowMainStage], done);
+        b46_.store(s.mfPeak, s.hfPeak, live_[kMidStage], live_[kHighBellStage], done);
+        storePassSlots(hp_, b78_, hpFirst, live_[kHighPassStage], live_[kHighPassStage + 1], done);
+        storePassSlots(lp_, b910_, lpFirst, live_[kLowPassStage], live_[kLowPassStage + 1], done);
     }
 
 private:
@@ -281,20 +333,21 @@ private:
     void gather(int32_t n, int count) {
         const Sample* left = st_.inputs[0] + n;
         const Sample* right = st_.inputs[1] + n;
-        if (live_[0]) drawAnalogNoiseAvx2(st_.seed, noise_, count);
+        if (live_[kAnalogStage]) drawAnalogNoiseAvx2(st_.seed, noise_, count);
         int i = 0;
         for (; i + 4 <= count; i += 4) {
             const Two l = loadFour(left + i), r = loadFour(right + i);
             const Two frames01 = _mm256_permute2f128_pd(_mm256_unpacklo_pd(l, r), _mm256_unpackhi_pd(l, r), 0x20);
             const Two frames23 = _mm256_permute2f128_pd(_mm256_unpacklo_pd(l, r), _mm256_unpackhi_pd(l, r), 0x31);
             const Two noNoise = _mm256_set1_pd(-0.0);  // x + (−0) is x for every x
-            _mm256_store_pd(firstFrames_ + 2 * i, frames01 + (live_[0] ? _mm256_load_pd(noise_ + 2 * i) : noNoise));
+            _mm256_store_pd(firstFrames_ + 2 * i,
+                            frames01 + (live_[kAnalogStage] ? _mm256_load_pd(noise_ + 2 * i) : noNoise));
             _mm256_store_pd(firstFrames_ + 2 * i + 4,
-                            frames23 + (live_[0] ? _mm256_load_pd(noise_ + 2 * i + 4) : noNoise));
+                            frames23 + (live_[kAnalogStage] ? _mm256_load_pd(noise_ + 2 * i + 4) : noNoise));
         }
         for (; i < count; ++i) {
             const Pair frame = loadFrame(st_.inputs, n + i);
-            const Pair x = live_[0] ? frame + Pair(_mm_load_pd(noise_ + 2 * i)) : frame;
+            const Pair x = live_[kAnalogStage] ? frame + Pair(_mm_load_pd(noise_ + 2 * i)) : frame;
             _mm_store_pd(firstFrames_ + 2 * i, x.v);
         }
         lastFrame_ = loadFrame(st_.inputs, n + count - 1);
@@ -386,10 +439,13 @@ constexpr std::array<StretchLoop<Sample>, 2 * kRegisterSets> kRegisterLoops =
 template <class Sample>
 void runStretch(Stretch<Sample>& stretch, int32_t n, int32_t end) {
     unsigned registers = 0;
-    for (int k = 0; k < kStages; ++k) registers |= stretch.computing[k] ? kRegisterOf[k] : 0u;
-    bool allLive = ((registers & highPassBit) == 0 || stretch.settings.highPassSlope % 2 == 1) &&
-                   ((registers & lowPassBit) == 0 || stretch.settings.lowPassSlope % 2 == 1);
-    for (int k = 0; k < kStages; ++k) allLive = allLive && ((registers & kRegisterOf[k]) == 0 || stretch.computing[k]);
+    for (int k = 0; k < kStages; ++k) registers |= stretch.computing[k] ? registerOf(k) : 0u;
+    const auto paired = [&stretch](ChainPart filter) {
+        return passSlots(filter, slopeOf(stretch.settings, filter), stretch.c, stretch.s).paired;
+    };
+    bool allLive = ((registers & highPassBit) == 0 || paired(ChainPart::highPass)) &&
+                   ((registers & lowPassBit) == 0 || paired(ChainPart::lowPass));
+    for (int k = 0; k < kStages; ++k) allLive = allLive && ((registers & registerOf(k)) == 0 || stretch.computing[k]);
     kRegisterLoops<Sample>[2 * registers + (allLive ? 1 : 0)](stretch, n, end);
 }
 

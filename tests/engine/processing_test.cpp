@@ -1,4 +1,5 @@
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 
@@ -153,15 +154,21 @@ TEST(Processing, EverySetOfRunningPartsMatchesTheReference) {
 }
 
 // Bands that are off pass as the identity without computing it, but keep its history: turned
-// on, they continue from it as the reference does. Alone (nothing computes), and beside a
-// section that computes (the wide kernels then skip whole groups).
+// on, they continue from it as the reference does. Alone (nothing computes), and beside
+// sections that compute (the wide kernel then skips whole groups).
 TEST(Processing, BandsTurnedOnContinueFromTheirHistoryWhileOff) {
-    const int contexts[] = {-1, param::highPass, param::analog};
-    for (const int context : contexts) {
+    using Settings = std::vector<std::pair<int, float>>;
+    const Settings contexts[] = {{},
+                                 {{param::highPass, 0.5f}},
+                                 {{param::analog, 0.5f}},
+                                 // Four computing stages: the AVX-512 kernel's own loop runs.
+                                 {{param::highPass, 0.5f}, {param::highSlope, 1.0f}, {param::lowPass, 0.5f},
+                                  {param::lowSlope, 1.0f}}};
+    for (size_t context = 0; context < std::size(contexts); ++context) {
         for (const size_t frames : {1, 2, 7, 300}) {
             SCOPED_TRACE(testing::Message() << "context " << context << ", frames " << frames);
             EngineRig rig;
-            if (context >= 0) rig.set(context, 0.5f);
+            for (const auto& [index, value] : contexts[context]) rig.set(index, value);
             rig.sync();
             ReferenceRun reference;
             reference.chain.c = rig.coefficients();

@@ -80,11 +80,14 @@ constexpr StageSections stageSections() {
     return t;
 }
 constexpr StageSections kStageSections = stageSections();
+// passSlotSection from the table.
+inline Section slotSection(ChainPart filter, int slope, int slot) {
+    return kStageSections.slot[static_cast<int>(filter)][slope & (kSlopeCount - 1)][slot];
+}
 inline Section stageSection(int k, const CallSettings& settings) {
     const PipelineStage& stage = kStageSections.stage[k];
     if (stage.section != kNoSection) return stage.section;
-    const int slope = slopeOf(settings, stage.part) & (kSlopeCount - 1);
-    return kStageSections.slot[static_cast<int>(stage.part)][slope][stage.slot];
+    return slotSection(stage.part, slopeOf(settings, stage.part), stage.slot);
 }
 // Which stages compute their section: those that run, except sections passing as the identity.
 using StageFlags = std::array<bool, kStages>;

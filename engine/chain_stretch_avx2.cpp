@@ -118,31 +118,36 @@ struct PassSlots {
     Biquad<Pair> const* c[kPassSlots];
     BiquadState<Pair>* s[kPassSlots];
 };
-PassSlots passSlots(ChainPart filter, int slope, const ChainCoefficients<Pair>& c, ChainStates<Pair>& s) {
+template <ChainPart kFilter, int... kIndex>
+PassSlots passSlots(int slope, const ChainCoefficients<Pair>& c, ChainStates<Pair>& s,
+                    std::integer_sequence<int, kIndex...>) {
     PassSlots slots{true, nullptr, nullptr, {}, {}};
     Biquad<Pair> const* firstBiquadC = nullptr;
     BiquadState<Pair>* firstBiquadS = nullptr;
-    forEachSection(
-        [&](Section section, const auto& coefficients, auto& state) {
-            if (traitsOf(section).part != filter) return;
+    const auto take = [&](auto section) {
+        constexpr Section kSection = decltype(section)::value;
+        if constexpr (traitsOf(kSection).part == kFilter) {
+            const auto& coefficients = sectionOf<kSection>(c);
+            auto& state = sectionOf<kSection>(s);
             using Record = std::decay_t<decltype(coefficients)>;
             if constexpr (std::is_same_v<Record, FirstOrder<Pair>>) {
                 slots.firstC = &coefficients;
                 slots.firstS = &state;
-                if (passSlotSection(filter, slope, 0) == section) slots.paired = false;
-            } else if constexpr (std::is_same_v<Record, Biquad<Pair>>) {
+                if (slotSection(kFilter, slope, 0) == kSection) slots.paired = false;
+            } else {
                 if (firstBiquadC == nullptr) {
                     firstBiquadC = &coefficients;
                     firstBiquadS = &state;
                 }
                 for (int slot = 0; slot < kPassSlots; ++slot) {
-                    if (passSlotSection(filter, slope, slot) != section) continue;
+                    if (slotSection(kFilter, slope, slot) != kSection) continue;
                     slots.c[slot] = &coefficients;
                     slots.s[slot] = &state;
                 }
             }
-        },
-        c, s);
+        }
+    };
+    (take(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
     for (int slot = 0; slot < kPassSlots; ++slot) {
         if (slots.c[slot] != nullptr) continue;
         const int other = kPassSlots - 1 - slot;
@@ -150,6 +155,11 @@ PassSlots passSlots(ChainPart filter, int slope, const ChainCoefficients<Pair>& 
         slots.s[slot] = slots.s[other] != nullptr ? slots.s[other] : firstBiquadS;
     }
     return slots;
+}
+template <ChainPart kFilter, class Sample>
+PassSlots passSlotsOf(const Stretch<Sample>& stretch) {
+    return passSlots<kFilter>(slopeOf(stretch.settings, kFilter), stretch.c, stretch.s,
+                              std::make_integer_sequence<int, kSectionCount>());
 }
 
 // The registers of stages, one bit each in a set of computing registers: a loop is compiled for
@@ -199,9 +209,7 @@ template <class Sample, unsigned kRegisters, bool kAllLive>
 class StretchRun {
 public:
     explicit StretchRun(Stretch<Sample>& st)
-        : st_(st),
-          hp_(passSlots(ChainPart::highPass, st.settings.highPassSlope, st.c, st.s)),
-          lp_(passSlots(ChainPart::lowPass, st.settings.lowPassSlope, st.c, st.s)) {
+        : st_(st), hp_(passSlotsOf<ChainPart::highPass>(st)), lp_(passSlotsOf<ChainPart::lowPass>(st)) {
         for (int k = 0; k < kStages; ++k) live_[k] = st.computing[k];
     }
 
@@ -440,11 +448,8 @@ template <class Sample>
 void runStretch(Stretch<Sample>& stretch, int32_t n, int32_t end) {
     unsigned registers = 0;
     for (int k = 0; k < kStages; ++k) registers |= stretch.computing[k] ? registerOf(k) : 0u;
-    const auto paired = [&stretch](ChainPart filter) {
-        return passSlots(filter, slopeOf(stretch.settings, filter), stretch.c, stretch.s).paired;
-    };
-    bool allLive = ((registers & highPassBit) == 0 || paired(ChainPart::highPass)) &&
-                   ((registers & lowPassBit) == 0 || paired(ChainPart::lowPass));
+    bool allLive = ((registers & highPassBit) == 0 || passSlotsOf<ChainPart::highPass>(stretch).paired) &&
+                   ((registers & lowPassBit) == 0 || passSlotsOf<ChainPart::lowPass>(stretch).paired);
     for (int k = 0; k < kStages; ++k) allLive = allLive && ((registers & registerOf(k)) == 0 || stretch.computing[k]);
     kRegisterLoops<Sample>[2 * registers + (allLive ? 1 : 0)](stretch, n, end);
 }

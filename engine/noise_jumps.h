@@ -1,6 +1,6 @@
 // Jump-ahead tables for drawing the Analog noise of nextAnalogNoise (analog_noise.h) sixteen
 // draws at a time: every lane jumps ahead of the seed by its own number of draws, so no draw
-// waits for the one before. Used by the wide kernels' drawNoise.
+// waits for the one before. Used by the AVX-512 kernel's drawNoise and drawAnalogNoiseAvx2.
 #pragma once
 
 #include <cstdint>

@@ -40,31 +40,21 @@ int slopeOf(const CallSettings& s, ChainPart filter) {
 }
 
 namespace {
-// The sections slope `slope` of a pass filter runs.
-constexpr uint32_t slopeSections(ChainPart filter, int slope) {
-    uint32_t bits = 0;
+// Per part and pass-filter slope, the sections the part runs (the same at every slope for a part
+// that is no pass filter).
+using PartSections = std::array<std::array<uint32_t, kSlopeCount>, kChainPartCount>;
+constexpr PartSections partSections() {
+    PartSections table{};
     for (int i = 0; i < kSectionCount; ++i) {
-        const SectionTraits& t = kSectionTraits[i];
-        bits |= t.part == filter && (t.slopes & slopeBit(slope)) != 0 ? sectionBit(sectionAt(i)) : 0u;
+        for (int slope = 0; slope < kSlopeCount; ++slope) {
+            if (runsAtSlope(sectionAt(i), slope)) {
+                table[static_cast<int>(kSectionTraits[i].part)][slope] |= sectionBit(sectionAt(i));
+            }
+        }
     }
-    return bits;
+    return table;
 }
-struct PartSections {
-    uint32_t always;                // Analog's and the bands' sections
-    uint32_t bySlope[kSlopeCount];  // a pass filter's, per slope
-};
-constexpr PartSections partSections(ChainPart part) {
-    PartSections p{isPassFilter(part) ? 0u : sectionsOf(part), {}};
-    for (int slope = 0; slope < kSlopeCount; ++slope)
-        p.bySlope[slope] = isPassFilter(part) ? slopeSections(part, slope) : 0u;
-    return p;
-}
-constexpr std::array<PartSections, kChainPartCount> allPartSections() {
-    std::array<PartSections, kChainPartCount> all{};
-    for (int p = 0; p < kChainPartCount; ++p) all[p] = partSections(static_cast<ChainPart>(p));
-    return all;
-}
-constexpr std::array<PartSections, kChainPartCount> kPartSections = allPartSections();
+constexpr PartSections kPartSections = partSections();
 }  // namespace
 
 uint32_t runningSections(const CallSettings& s) {
@@ -72,8 +62,8 @@ uint32_t runningSections(const CallSettings& s) {
     for (int p = 0; p < kChainPartCount; ++p) {
         const ChainPart part = static_cast<ChainPart>(p);
         if (!partRuns(s, part)) continue;
-        const PartSections& sections = kPartSections[p];
-        bits |= isPassFilter(part) ? sections.bySlope[slopeOf(s, part) & (kSlopeCount - 1)] : sections.always;
+        const int slope = isPassFilter(part) ? slopeOf(s, part) & (kSlopeCount - 1) : 0;
+        bits |= kPartSections[p][slope];
     }
     return bits;
 }

@@ -69,14 +69,21 @@ constexpr const SectionTraits& traitsOf(Section section) { return kSectionTraits
 constexpr Section sectionAt(int index) { return static_cast<Section>(index); }
 constexpr bool isPassFilter(ChainPart part) { return part == ChainPart::highPass || part == ChainPart::lowPass; }
 
+// Whether `section` runs at `slope` of its pass filter (a section of no pass filter always runs).
+constexpr bool runsAtSlope(Section section, int slope) {
+    const SectionTraits& t = traitsOf(section);
+    return !isPassFilter(t.part) || (t.slopes & slopeBit(slope)) != 0;
+}
+
 // A pass filter's slots: slot j holds the j-th section the slope runs. A pipeline gives each
 // slot a stage, so every slope fits the same stages.
 constexpr int kPassSlots = 2;
 constexpr Section passSlotSection(ChainPart filter, int slope, int slot) {
     int found = 0;
     for (int i = 0; i < kSectionCount; ++i) {
-        const SectionTraits& t = kSectionTraits[i];
-        if (t.part == filter && (t.slopes & slopeBit(slope)) != 0 && found++ == slot) return sectionAt(i);
+        if (kSectionTraits[i].part == filter && runsAtSlope(sectionAt(i), slope) && found++ == slot) {
+            return sectionAt(i);
+        }
     }
     return kNoSection;
 }
@@ -150,6 +157,17 @@ constexpr auto kSectionMembers = std::make_tuple(&Set::analogShelf, &Set::lfShel
 template <Section kSection, class Set>
 auto& sectionOf(Set& set) {
     return set.*std::get<static_cast<int>(kSection)>(kSectionMembers<std::remove_const_t<Set>>);
+}
+
+// Calls visit(std::integral_constant<Section, S>()) for every section S, in processing order, so
+// that the visit chooses its code per section at compile time.
+template <class Visit, size_t... kIndex>
+__attribute__((always_inline)) inline void forEachSectionConstantIn(std::index_sequence<kIndex...>, Visit& visit) {
+    (visit(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
+}
+template <class Visit>
+__attribute__((always_inline)) inline void forEachSectionConstant(Visit&& visit) {
+    forEachSectionConstantIn(std::make_index_sequence<kSectionCount>(), visit);
 }
 
 // Calls visit(section, set.member...) for every section, in processing order.

@@ -118,17 +118,17 @@ struct PassSlots {
     Biquad<Pair> const* c[kPassSlots];
     BiquadState<Pair>* s[kPassSlots];
 };
-template <ChainPart kFilter, int... kIndex>
-PassSlots passSlots(int slope, const ChainCoefficients<Pair>& c, ChainStates<Pair>& s,
-                    std::integer_sequence<int, kIndex...>) {
+template <ChainPart kFilter, class Sample>
+PassSlots passSlots(const Stretch<Sample>& stretch) {
+    const int slope = slopeOf(stretch.settings, kFilter);
     PassSlots slots{true, nullptr, nullptr, {}, {}};
     Biquad<Pair> const* firstBiquadC = nullptr;
     BiquadState<Pair>* firstBiquadS = nullptr;
-    const auto take = [&](auto section) {
+    forEachSectionConstant([&](auto section) {
         constexpr Section kSection = decltype(section)::value;
         if constexpr (traitsOf(kSection).part == kFilter) {
-            const auto& coefficients = sectionOf<kSection>(c);
-            auto& state = sectionOf<kSection>(s);
+            const auto& coefficients = sectionOf<kSection>(stretch.c);
+            auto& state = sectionOf<kSection>(stretch.s);
             using Record = std::decay_t<decltype(coefficients)>;
             if constexpr (std::is_same_v<Record, FirstOrder<Pair>>) {
                 slots.firstC = &coefficients;
@@ -146,8 +146,7 @@ PassSlots passSlots(int slope, const ChainCoefficients<Pair>& c, ChainStates<Pai
                 }
             }
         }
-    };
-    (take(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
+    });
     for (int slot = 0; slot < kPassSlots; ++slot) {
         if (slots.c[slot] != nullptr) continue;
         const int other = kPassSlots - 1 - slot;
@@ -156,11 +155,10 @@ PassSlots passSlots(int slope, const ChainCoefficients<Pair>& c, ChainStates<Pai
     }
     return slots;
 }
-template <ChainPart kFilter, class Sample>
-PassSlots passSlotsOf(const Stretch<Sample>& stretch) {
-    return passSlots<kFilter>(slopeOf(stretch.settings, kFilter), stretch.c, stretch.s,
-                              std::make_integer_sequence<int, kSectionCount>());
-}
+// Both pass filters' slots, found once per stretch.
+struct PassFilterSlots {
+    PassSlots highPass, lowPass;
+};
 
 // The registers of stages, one bit each in a set of computing registers: a loop is compiled for
 // every set, so that a register none of whose stages computes costs only the passing of its
@@ -208,8 +206,7 @@ constexpr unsigned registerOf(int k) {
 template <class Sample, unsigned kRegisters, bool kAllLive>
 class StretchRun {
 public:
-    explicit StretchRun(Stretch<Sample>& st)
-        : st_(st), hp_(passSlotsOf<ChainPart::highPass>(st)), lp_(passSlotsOf<ChainPart::lowPass>(st)) {
+    StretchRun(Stretch<Sample>& st, const PassFilterSlots& slots) : st_(st), hp_(slots.highPass), lp_(slots.lowPass) {
         for (int k = 0; k < kStages; ++k) live_[k] = st.computing[k];
     }
 
@@ -431,27 +428,30 @@ private:
 };
 
 template <class Sample, unsigned kRegisters, bool kAllLive>
-void runRegisters(Stretch<Sample>& stretch, int32_t n, int32_t end) {
-    StretchRun<Sample, kRegisters, kAllLive> run(stretch);
+void runRegisters(Stretch<Sample>& stretch, const PassFilterSlots& slots, int32_t n, int32_t end) {
+    StretchRun<Sample, kRegisters, kAllLive> run(stretch, slots);
     run.run(n, end);
 }
+template <class Sample>
+using RegisterLoop = void (*)(Stretch<Sample>& stretch, const PassFilterSlots& slots, int32_t n, int32_t end);
 template <class Sample, unsigned... kSets>
-constexpr std::array<StretchLoop<Sample>, 2 * kRegisterSets> registerLoops(std::integer_sequence<unsigned, kSets...>) {
+constexpr std::array<RegisterLoop<Sample>, 2 * kRegisterSets> registerLoops(std::integer_sequence<unsigned, kSets...>) {
     return {&runRegisters<Sample, kSets / 2, kSets % 2 == 1>...};
 }
 // The loop of every set of computing registers, without (even index) and with (odd) kAllLive.
 template <class Sample>
-constexpr std::array<StretchLoop<Sample>, 2 * kRegisterSets> kRegisterLoops =
+constexpr std::array<RegisterLoop<Sample>, 2 * kRegisterSets> kRegisterLoops =
     registerLoops<Sample>(std::make_integer_sequence<unsigned, 2 * kRegisterSets>());
 
 template <class Sample>
 void runStretch(Stretch<Sample>& stretch, int32_t n, int32_t end) {
+    const PassFilterSlots slots{passSlots<ChainPart::highPass>(stretch), passSlots<ChainPart::lowPass>(stretch)};
     unsigned registers = 0;
     for (int k = 0; k < kStages; ++k) registers |= stretch.computing[k] ? registerOf(k) : 0u;
-    bool allLive = ((registers & highPassBit) == 0 || passSlotsOf<ChainPart::highPass>(stretch).paired) &&
-                   ((registers & lowPassBit) == 0 || passSlotsOf<ChainPart::lowPass>(stretch).paired);
+    bool allLive = ((registers & highPassBit) == 0 || slots.highPass.paired) &&
+                   ((registers & lowPassBit) == 0 || slots.lowPass.paired);
     for (int k = 0; k < kStages; ++k) allLive = allLive && ((registers & registerOf(k)) == 0 || stretch.computing[k]);
-    kRegisterLoops<Sample>[2 * registers + (allLive ? 1 : 0)](stretch, n, end);
+    kRegisterLoops<Sample>[2 * registers + (allLive ? 1 : 0)](stretch, slots, n, end);
 }
 
 // Fewer computing stages than this run faster one per SSE2 register: passing values down the

@@ -47,8 +47,7 @@ void designPass(ChainPart filter, double frequency, int slope, double sampleRate
     int secondOrders = 0;
     forEachSection(
         [&](Section section, auto& record) {
-            const SectionTraits& t = traitsOf(section);
-            if (t.part != filter || (t.slopes & slopeBit(slope)) == 0) return;
+            if (traitsOf(section).part != filter || !runsAtSlope(section, slope)) return;
             using Record = std::decay_t<decltype(record)>;
             if constexpr (std::is_same_v<Record, FirstOrder<double>>) {
                 record = firstOrder(frequency, sampleRate);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
 #include "call_settings.h"
 #include "chain_layout.h"
@@ -15,13 +14,11 @@
 namespace dsp {
 
 // Only the bands' sections can pass as the identity, so only they take part.
-template <class Visit, int... kIndex>
-__attribute__((always_inline)) inline void forEachPassableSection(Visit&& visit,
-                                                                  std::integer_sequence<int, kIndex...>) {
-    const auto one = [&visit](auto section) {
+template <class Visit>
+__attribute__((always_inline)) inline void forEachPassableSection(Visit&& visit) {
+    forEachSectionConstant([&visit](auto section) {
         if constexpr ((kPassableSections & sectionBit(decltype(section)::value)) != 0) visit(section);
-    };
-    (one(std::integral_constant<Section, sectionAt(kIndex)>()), ...);
+    });
 }
 
 // Runs `frames` frames (> 0); returns the largest frame level when settings.measurePeak asks.
@@ -32,27 +29,23 @@ double runTransparent(ChainStates<Pair>& s, const Sample* const* inputs, Sample*
     // is x for every x.
     const uint32_t running = runningSections(settings);
     Pair offsets[kSectionCount];
-    forEachPassableSection(
-        [&](auto section) {
-            constexpr Section kSection = decltype(section)::value;
-            if constexpr (traitsOf(kSection).offsetInFront) {
-                offsets[static_cast<int>(kSection)] = Pair((running & sectionBit(kSection)) != 0 ? offset : -0.0);
-            }
-        },
-        std::make_integer_sequence<int, kSectionCount>());
+    forEachPassableSection([&](auto section) {
+        constexpr Section kSection = decltype(section)::value;
+        if constexpr (traitsOf(kSection).offsetInFront) {
+            offsets[static_cast<int>(kSection)] = Pair((running & sectionBit(kSection)) != 0 ? offset : -0.0);
+        }
+    });
     const uint32_t passing = settings.passingSections;
     FrameWriter<Sample> writer(outputs, settings);
     // Every frame through the sections' offsets; the last two also into the passing sections'
     // history. Read before the write: the output may be the input.
     const auto run = [&](int32_t n, auto keepHistory) {
         Pair x = loadFrame(inputs, n);
-        forEachPassableSection(
-            [&](auto section) {
-                constexpr Section kSection = decltype(section)::value;
-                if constexpr (traitsOf(kSection).offsetInFront) x = x + offsets[static_cast<int>(kSection)];
-                if (keepHistory && (passing & sectionBit(kSection)) != 0) passThrough(sectionOf<kSection>(s), x);
-            },
-            std::make_integer_sequence<int, kSectionCount>());
+        forEachPassableSection([&](auto section) {
+            constexpr Section kSection = decltype(section)::value;
+            if constexpr (traitsOf(kSection).offsetInFront) x = x + offsets[static_cast<int>(kSection)];
+            if (keepHistory && (passing & sectionBit(kSection)) != 0) passThrough(sectionOf<kSection>(s), x);
+        });
         writer.write(n, x);
     };
     const int32_t historyStart = std::max(0, frames - 2);

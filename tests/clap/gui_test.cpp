@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 // After GoogleTest: Xlib defines None and Bool as macros.
 #include <X11/Xlib.h>
-#include <dirent.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -13,18 +12,10 @@
 #include <string>
 
 #include "clap_test_support.h"
+#include "open_files.h"
 
 namespace clap_test {
 namespace {
-
-int openFileCount() {
-    int count = 0;
-    if (DIR* folder = opendir("/proc/self/fd")) {
-        while (readdir(folder)) ++count;
-        closedir(folder);
-    }
-    return count;
-}
 
 // Xvfb refuses some connections opened right after another one closed (xdotool's, the
 // editor's); a host would try again.

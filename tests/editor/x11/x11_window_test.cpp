@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 // After GoogleTest: Xlib defines None and Bool as macros.
 #include <X11/Xlib.h>
-#include <dirent.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "host_recorder.h"
+#include "open_files.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
 #include "x11_editor_window.h"
@@ -22,15 +22,6 @@ namespace {
 
 using qx71::host::Instance;
 using qx71::host::X11EditorWindow;
-
-int openFileCount() {
-    int count = 0;
-    if (DIR* folder = opendir("/proc/self/fd")) {
-        while (readdir(folder)) ++count;
-        closedir(folder);
-    }
-    return count;
-}
 
 struct LoadedPlugin {
     qx71::host::HostRecorder host;
